@@ -1,0 +1,202 @@
+#include "text/gbk_text.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+
+namespace wy {
+
+namespace {
+
+// The two-byte characters ToHalfWidth folds outside the full-width ASCII row.
+char HalfWidthOf(unsigned char lead, unsigned char trail) {
+    if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) return static_cast<char>(trail - 0x80);
+    if (lead == 0xA1) {
+        switch (trail) {
+            case 0xA1: return ' ';
+            case 0xAB: return '~';
+            case 0xEE:
+            case 0xEF: return '*';
+        }
+    }
+    return 0;
+}
+
+std::string MapAscii(std::string_view t, char from, char to, int shift) {
+    std::string out(t);
+    for (std::size_t i = 0; i < out.size(); i += CharWidth(out, i)) {
+        if (out[i] >= from && out[i] <= to) out[i] = static_cast<char>(out[i] + shift);
+    }
+    return out;
+}
+
+}  // namespace
+
+int Length(std::string_view t) { return static_cast<int>(t.size()); }
+
+std::string Left(std::string_view t, int n) {
+    if (n <= 0) return {};
+    return std::string(t.substr(0, static_cast<std::size_t>(n)));
+}
+
+std::string Mid(std::string_view t, int position, int n) {
+    if (position < 1 || position > Length(t) || n < 1) return {};
+    return std::string(t.substr(static_cast<std::size_t>(position - 1), static_cast<std::size_t>(n)));
+}
+
+int CharCode(std::string_view t, int position) {
+    if (position < 1 || position > Length(t)) return 0;
+    return static_cast<signed char>(t[static_cast<std::size_t>(position - 1)]);
+}
+
+std::size_t FindAtBoundary(std::string_view t, std::string_view s, std::size_t from) {
+    std::size_t boundary = from;
+    for (std::size_t pos = from;;) {
+        std::size_t candidate = t.find(s, pos);
+        if (candidate == std::string_view::npos) return candidate;
+        while (boundary < candidate) boundary += CharWidth(t, boundary);
+        if (boundary == candidate) return candidate;
+        pos = candidate + 1;  // the candidate began on a second byte
+    }
+}
+
+int FindText(std::string_view t, std::string_view s) {
+    if (s.empty()) return t.empty() ? -1 : 1;
+    std::size_t at = FindAtBoundary(t, s);
+    return at == std::string_view::npos ? -1 : static_cast<int>(at + 1);
+}
+
+std::string ReplaceAll(std::string_view t, std::string_view find, std::string_view replacement) {
+    if (t.empty() || find.empty()) return std::string(t);
+    std::string out;
+    out.reserve(t.size());
+    std::size_t i = 0;
+    while (i < t.size()) {
+        if (t.size() - i < find.size()) {
+            out.append(t.substr(i));
+            break;
+        }
+        if (t.compare(i, find.size(), find) == 0) {
+            out.append(replacement);
+            i += find.size();
+        } else if (IsLeadByte(t[i])) {
+            if (i + 1 < t.size()) out.append(t.substr(i, 2));  // a cut character is dropped
+            i += 2;
+        } else {
+            out.push_back(t[i++]);
+        }
+    }
+    return out;
+}
+
+std::string ReplaceAt(std::string_view t, int position, int n, std::string_view replacement) {
+    std::size_t start = static_cast<std::size_t>(std::clamp(position - 1, 0, Length(t)));
+    std::size_t count = std::min(static_cast<std::size_t>(std::max(n, 0)), t.size() - start);
+    std::string out(t);
+    out.replace(start, count, replacement);
+    return out;
+}
+
+std::string ToUpper(std::string_view t) { return MapAscii(t, 'a', 'z', -0x20); }
+std::string ToLower(std::string_view t) { return MapAscii(t, 'A', 'Z', 0x20); }
+
+std::string ToHalfWidth(std::string_view t) {
+    std::string out;
+    out.reserve(t.size());
+    for (std::size_t i = 0; i < t.size();) {
+        if (!IsLeadByte(t[i])) {
+            out.push_back(t[i++]);
+            continue;
+        }
+        if (i + 1 == t.size()) break;  // cut character: dropped
+        char half = HalfWidthOf(static_cast<unsigned char>(t[i]), static_cast<unsigned char>(t[i + 1]));
+        if (half) {
+            out.push_back(half);
+        } else {
+            out.append(t.substr(i, 2));
+        }
+        i += 2;
+    }
+    return out;
+}
+
+std::string RemoveAllSpaces(std::string_view t) {
+    std::string out;
+    out.reserve(t.size());
+    for (std::size_t i = 0; i < t.size();) {
+        if (!IsLeadByte(t[i])) {
+            if (t[i] != ' ') out.push_back(t[i]);
+            ++i;
+            continue;
+        }
+        if (i + 1 == t.size()) break;  // cut character: dropped
+        if (!(t[i] == '\xA1' && t[i + 1] == '\xA1')) out.append(t.substr(i, 2));
+        i += 2;
+    }
+    return out;
+}
+
+TextArray Split(std::string_view t, std::string_view delimiter) {
+    TextArray pieces;
+    if (t.empty()) return pieces;
+    if (delimiter.empty() || t.size() < delimiter.size()) {
+        pieces.add(t);
+        return pieces;
+    }
+    std::size_t pieceStart = 0, i = 0;
+    while (i < t.size() && t.size() - i >= delimiter.size()) {
+        if (IsLeadByte(t[i]) && i + 1 == t.size()) break;  // cut character ends the walk
+        if (t.compare(i, delimiter.size(), delimiter) == 0) {
+            pieces.add(t.substr(pieceStart, i - pieceStart));
+            i += delimiter.size();
+            pieceStart = i;
+        } else {
+            i += CharWidth(t, i);
+        }
+    }
+    if (pieceStart < t.size()) pieces.add(t.substr(pieceStart));
+    return pieces;
+}
+
+std::string NumberToText(std::int32_t i) { return std::to_string(i); }
+
+std::string ToHex(std::int32_t i) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::uint32_t v = static_cast<std::uint32_t>(i);
+    std::string out;
+    do {
+        out.insert(out.begin(), kDigits[v & 0xF]);
+        v >>= 4;
+    } while (v != 0);
+    return out;
+}
+
+namespace {
+thread_local std::uint32_t randomState = 1;
+std::atomic<std::uint32_t> seedCounter{0};
+
+int NextRandom() {
+    randomState = randomState * 214013u + 2531011u;
+    return static_cast<int>((randomState >> 16) & 0x7FFF);
+}
+}  // namespace
+
+std::uint32_t TickCount() {
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+    return static_cast<std::uint32_t>(ms.count());
+}
+
+void SeedRandom() { randomState = TickCount() + seedCounter.fetch_add(1); }
+
+int RandomNumber(int low, int high) {
+    low = std::max(low, 0);
+    high = std::max(high, 0);
+    if (low > high) std::swap(low, high);
+    if (low == high) return low;
+    std::int64_t span = std::min<std::int64_t>(std::int64_t{high} - low, 2147483646);
+    return static_cast<int>(low + NextRandom() % (span + 1));
+}
+
+}  // namespace wy
