@@ -11,6 +11,11 @@ void TextArray::add(std::string_view line) {
     starts_.push_back(bytes_.size());
 }
 
+void TextArray::add(std::string_view prefix, std::string_view rest) {
+    bytes_.append(prefix).append(rest);
+    starts_.push_back(bytes_.size());
+}
+
 void TextArray::addAll(const TextArray& other) {
     std::size_t base = bytes_.size();
     bytes_.append(other.bytes_);

@@ -30,6 +30,8 @@ public:
     const std::string& bytes() const { return bytes_; }
 
     void add(std::string_view line);
+    // Adds one line made of two parts, without building it first.
+    void add(std::string_view prefix, std::string_view rest);
     void addAll(const TextArray& other);
     void removeAt(std::size_t i);
     void replaceAt(std::size_t i, std::string_view line);
