@@ -74,10 +74,17 @@ def line_errors(line, bank):
     for bad, name in (("\x00", "NUL"), ("\x1a", "0x1A"), ("\t", "TAB"), ("\r", "CR"), ("\n", "LF")):
         if bad in line:
             errs.append("contains " + name)
-    try:
-        line.encode("gb2312")
-    except UnicodeEncodeError as e:
-        errs.append("not GB2312: %r" % line[e.start:e.end])
+    # A character must be in GB2312 and have the same bytes under the GB2312
+    # and GBK codecs (the middle dot and the long dash do not: their GBK
+    # decoding differs from the GB2312 one, so they are kept out).
+    for ch in line:
+        try:
+            ok = ch.encode("gb2312") == ch.encode("gbk")
+        except UnicodeEncodeError:
+            ok = False
+        if not ok:
+            errs.append("not GB2312 (or codec-dependent): %r" % ch)
+    if errs:
         return errs
     n = len(line.encode("gbk"))
     if n > BANKS[bank]["max_bytes"]:

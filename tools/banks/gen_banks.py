@@ -52,10 +52,11 @@ def spread_pick(cands, n):
     return [c for i, c in enumerate(cands) if i in keep]
 
 
-def fill(hand, groups, bank):
+def fill(hand, groups, bank, spread=True):
     """hand + generated lines from groups (list of (lines, take_all)) up to the
     bank's line count. Groups marked take_all are taken whole; the last group
-    is sampled to fit exactly."""
+    is cut to fit exactly, either sampled over its whole length (spread) or
+    from its start (its order is then the order of preference)."""
     target = banklib.BANKS[bank]["lines"]
     used_q = set(question(l) for l in hand)
     used = set(hand)
@@ -72,7 +73,7 @@ def fill(hand, groups, bank):
             fresh.append(l)
         room = target - len(out)
         if not take_all or len(fresh) > room:
-            fresh = spread_pick(fresh, room)
+            fresh = spread_pick(fresh, room) if spread else fresh[:room]
         out.extend(fresh)
         gen += len(fresh)
     if len(out) != target:
@@ -88,9 +89,9 @@ def build():
     main, main_gen = fill(main_hand, [(t_auth, True), (t_from, True), (t_next, False)], "main")
 
     s_next, s_who, s_tune = poems.songci_lines()
-    # keep the two banks apart: no custom line that the main bank already has
-    custom_hand_set = set(custom_hand)
-    custom, custom_gen = fill(custom_hand, [(s_who, True), (s_tune, True), (s_next, False)], "custom")
+    # fragments come ordered by poet (best-known first), so take from the start
+    custom, custom_gen = fill(custom_hand, [(s_who, True), (s_tune, True), (s_next, False)],
+                              "custom", spread=False)
 
     errs = banklib.bank_errors(main, "main") + banklib.bank_errors(custom, "custom") \
         + banklib.pair_errors(main, custom)
