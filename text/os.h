@@ -42,4 +42,7 @@ bool WriteProfileString(std::string_view file, std::string_view section, std::st
 // Gives memory the process no longer uses back to the OS.
 void TrimWorkingSet();
 
+// True when the process runs with administrator (root) rights.
+bool RunningAsAdministrator();
+
 }  // namespace wy::os

@@ -67,4 +67,6 @@ bool WriteProfileString(std::string_view file, std::string_view section, std::st
 
 void TrimWorkingSet() { ::malloc_trim(0); }
 
+bool RunningAsAdministrator() { return ::geteuid() == 0; }
+
 }  // namespace wy::os

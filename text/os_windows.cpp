@@ -88,4 +88,6 @@ bool WriteProfileString(std::string_view file, std::string_view section, std::st
 
 void TrimWorkingSet() { SetProcessWorkingSetSize(GetCurrentProcess(), 50000, 100000); }
 
+bool RunningAsAdministrator() { return false; }  // the browser sandbox works for administrators
+
 }  // namespace wy::os
