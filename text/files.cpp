@@ -133,6 +133,8 @@ std::string ReadText(int id) {
     return bytes;
 }
 
+std::string_view TextUpToStop(std::string_view bytes) { return bytes.substr(0, TextExtent(bytes).first); }
+
 bool WriteText(int id, std::string_view text) { return Write(id, text); }
 
 bool WriteLine(int id, std::string_view text) { return Write(id, text, "\r\n"); }

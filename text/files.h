@@ -23,6 +23,10 @@ int OpenMemoryFile();
 // that starts a character (a lead byte directly followed by 0x00 is left out
 // too); the position stays on the stopping byte.
 std::string ReadText(int handle);
+// The text ReadText gives for a file holding these bytes: everything before
+// the first 0x00 or 0x1A that starts a character (and before a lead byte
+// directly followed by 0x00). For readers that do not go through a handle.
+std::string_view TextUpToStop(std::string_view bytes);
 // Writes reach the disk file at once: nothing needs flushing before a crash.
 bool WriteText(int handle, std::string_view text);
 bool WriteLine(int handle, std::string_view text);

@@ -55,6 +55,7 @@ TEST_F(Files, ReadTextStopsAtNulAndEofBytesThatStartACharacter) {
         ASSERT_GT(h, 0);
         EXPECT_EQ(ReadText(h), c.text);
         EXPECT_EQ(ReadText(h), "") << "a second read starts at the stop or the end";
+        EXPECT_EQ(TextUpToStop(c.bytes), c.text);
         CloseFile(h);
     }
 }
