@@ -51,13 +51,21 @@ int CharCode(std::string_view t, int position) {
 }
 
 std::size_t FindAtBoundary(std::string_view t, std::string_view s, std::size_t from) {
-    std::size_t boundary = from;
+    // A byte below 0x80 always ends a character (a one-byte character or the
+    // second byte of a pair), so the position after it is a boundary, and from
+    // there every byte of 0x80 or above starts a pair with the next one. A
+    // candidate is therefore a boundary when the run of such bytes right before
+    // it, back to a known boundary, has even length. Looking back over that run
+    // alone, instead of walking from the start, keeps long lines cheap.
+    std::size_t boundary = from;  // a known boundary at or before every later candidate
     for (std::size_t pos = from;;) {
         std::size_t candidate = t.find(s, pos);
         if (candidate == std::string_view::npos) return candidate;
-        while (boundary < candidate) boundary += CharWidth(t, boundary);
-        if (boundary == candidate) return candidate;
-        pos = candidate + 1;  // the candidate began on a second byte
+        std::size_t k = candidate;
+        while (k > boundary && IsLeadByte(t[k - 1])) --k;
+        if ((candidate - k) % 2 == 0) return candidate;
+        boundary = candidate - 1;  // the candidate is the second byte of the pair starting there
+        pos = candidate + 1;
     }
 }
 
@@ -144,16 +152,16 @@ TextArray Split(std::string_view t, std::string_view delimiter) {
         pieces.add(t);
         return pieces;
     }
-    std::size_t pieceStart = 0, i = 0;
-    while (i < t.size() && t.size() - i >= delimiter.size()) {
-        if (IsLeadByte(t[i]) && i + 1 == t.size()) break;  // cut character ends the walk
-        if (t.compare(i, delimiter.size(), delimiter) == 0) {
-            pieces.add(t.substr(pieceStart, i - pieceStart));
-            i += delimiter.size();
-            pieceStart = i;
-        } else {
-            i += CharWidth(t, i);
-        }
+    pieces.reserve(0, t.size());
+    // Each piece starts on a character boundary, so FindAtBoundary from there
+    // finds the next delimiter the character walk would find.
+    std::size_t pieceStart = 0;
+    for (;;) {
+        std::size_t at = FindAtBoundary(t, delimiter, pieceStart);
+        if (at == std::string_view::npos) break;
+        if (at + 1 == t.size() && IsLeadByte(t[at])) break;  // a cut character ends the walk
+        pieces.add(t.substr(pieceStart, at - pieceStart));
+        pieceStart = at + delimiter.size();
     }
     if (pieceStart < t.size()) pieces.add(t.substr(pieceStart));
     return pieces;
