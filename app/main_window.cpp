@@ -24,9 +24,12 @@
 #include "bank/editing.h"
 #include "bank/question_line.h"
 #include "data/embedded_data.h"
+#include "bank/dedup.h"
 #include "search/answer.h"
+#include "search/batch.h"
 #include "search/record_file.h"
 #include "search/search_list.h"
+#include "search/web_address.h"
 #include "text/files.h"
 #include "text/gbk_text.h"
 #include "text/gbk_unicode.h"
@@ -460,7 +463,7 @@ void MainWindow::RunSearch(int key, Qt::KeyboardModifiers) {
 }
 
 void MainWindow::ShowAnswer() {
-    int row = listBox_->currentIndex().isValid() ? listBox_->currentIndex().row() : -1;
+    int row = selectedRow();
     std::string item(listModel_->itemText(row));
     setCaption(Concat(Gbk("答案:"), ExtractBetween(item, kOpenMarker, kCloseMarker)));
     searchBox_->setGbk(listModel_->itemText(row));
@@ -476,11 +479,9 @@ void MainWindow::WebSearch() {
         std::lock_guard lock(*searchTextMutex_);
         bytes = *searchTextMirror_;
     }
-    QString address = QString::fromUtf8(WENYUAN_SEARCH_HOST) + QStringLiteral("/baidu?word=");
-    if (QByteArray host = qgetenv("WENYUAN_SEARCH_HOST"); !host.isEmpty()) {
-        address = QString::fromLatin1(host) + QStringLiteral("/baidu?word=");
-    }
-    for (unsigned char byte : bytes) address += QStringLiteral("%%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+    QByteArray host = qgetenv("WENYUAN_SEARCH_HOST");
+    if (host.isEmpty()) host = WENYUAN_SEARCH_HOST;
+    QString address = QString::fromStdString(WebSearchAddress(host.toStdString(), bytes));
     QMetaObject::invokeMethod(this, [this, address] { navigateBrowser(address); }, Qt::QueuedConnection);
 }
 
@@ -494,19 +495,162 @@ bool MainWindow::RedirectNewWindow() {
     return false;
 }
 
-// ---------------------------------------------------------------- later work
+// ---------------------------------------------------------------- batch check
 
-void MainWindow::LoadBatchList() {}
-void MainWindow::BatchNext() {}
-void MainWindow::BatchPrevious() {}
-void MainWindow::AddQuestion() {}
-bool MainWindow::AddQuestionIfNew(const std::string&) { return false; }
-void MainWindow::ModifyQuestion() {}
-void MainWindow::DeleteQuestion() {}
-void MainWindow::SaveBank() {}
-void MainWindow::RecordQuestion() {}
-void MainWindow::StartRemoveDuplicates() {}
-void MainWindow::finishRemoveDuplicates(std::optional<std::string>) {}
-bool MainWindow::refuseDuringRemoval() { return false; }
+void MainWindow::LoadBatchList() {
+    QString name = AskOpenFileName(this, {QStringLiteral("*.Txt"), kTextFileFilters});
+    int h = OpenFile(ToGbk(name));
+    if (auto position = LoadBatch(Globals().BatchCheck, ReadText(h))) setStatus(info1_, *position);
+    CloseFile(h);
+}
+
+void MainWindow::BatchNext() {
+    if (auto step = StepBatchForward(Globals().BatchCheck)) {
+        setStatus(info1_, step->positionText);
+        searchBox_->setGbk(step->line);
+        setStatus(info5_, step->progressText);
+        RunSearch(13);
+    }
+}
+
+void MainWindow::BatchPrevious() {
+    if (auto step = StepBatchBack(Globals().BatchCheck)) {
+        setStatus(info1_, step->positionText);
+        searchBox_->setGbk(step->line);
+        setStatus(info5_, step->progressText);
+        RunSearch(13);
+    }
+}
+
+// ---------------------------------------------------------------- editing
+
+int MainWindow::selectedRow() const {
+    QModelIndexList selected = listBox_->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void MainWindow::SaveBank() {
+    WriteWholeFile(Concat(Globals().RunDir, kSavedBankFileName), BankText(Globals().Bank.lines()));
+}
+
+// This run's new-entries file: a name no earlier run has used, so starting
+// a new file never truncates the entries of another run ("" if none is free).
+std::string MainWindow::newEntryFileName() {
+    SeedRandom();
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        std::string name = Concat(Globals().RunDir, Gbk("新录入题目"), NumberToText(RandomNumber(10000, 99999)), ".txt");
+        if (!FileExists(name)) return name;
+    }
+    return {};
+}
+
+void MainWindow::AddQuestion() {
+    if (refuseDuringRemoval()) return;
+    std::string question = NormalizeQuestion(searchBox_->gbk());
+    if (!AddQuestionIfNew(question)) return;
+    SharedState& g = Globals();
+    if (!g.NewEntryFileOpen) {
+        std::string name = newEntryFileName();
+        WriteWholeFile(name, "");
+        g.NewEntryFile = OpenFile(name);
+        g.NewEntryFileOpen = true;
+    }
+    WriteLine(g.NewEntryFile, question);
+    SaveBank();
+}
+
+bool MainWindow::AddQuestionIfNew(const std::string& question) {
+    if (!IsNewQuestion(Globals().Bank.lines(), question)) {
+        setStatus(info5_, Gbk("录入题目为重复语句"));
+        return false;
+    }
+    Globals().Bank.add(question);
+    ShowStatus(2);
+    return true;
+}
+
+void MainWindow::ModifyQuestion() {
+    if (refuseDuringRemoval()) return;
+    int row = selectedRow();
+    std::string item(listModel_->itemText(row)), box = searchBox_->gbk();
+    auto line = LineToModify(Globals().Bank.lines(), box,
+                             row >= 0 ? std::optional<std::string_view>(item) : std::nullopt);
+    if (!line) {
+        setStatus(info5_, outcome("禁止修改"));
+        return;
+    }
+    Globals().Bank.removeAt(*line);
+    Globals().Bank.add(box);
+    listModel_->replaceAt(row, box);
+    setStatus(info5_, outcome("成功修改"));
+    SaveBank();
+}
+
+void MainWindow::DeleteQuestion() {
+    if (refuseDuringRemoval()) return;
+    int row = selectedRow();
+    if (row < 0) {
+        setStatus(info5_, outcome("删除题目失败"));
+        return;
+    }
+    ShowStatus(1);
+    auto line = LineToDelete(Globals().Bank.lines(), searchBox_->gbk(), true);
+    if (!line) {
+        ShowStatus(2);
+        setStatus(info5_, outcome("删除题目失败"));
+        return;
+    }
+    listModel_->removeAt(row);
+    setCaption(Concat(Gbk("删除题目:"), Globals().Bank[*line]));
+    Globals().Bank.removeAt(*line);
+    ShowStatus(2);
+    SaveBank();
+}
+
+void MainWindow::RecordQuestion() {
+    std::string item(listModel_->itemText(selectedRow()));
+    RecordOutcome result = RecordInFile(Concat(Globals().RunDir, Gbk("记录添加的题目.txt")), item);
+    setStatus(info5_, outcome(result == RecordOutcome::Added ? "成功添加" : "添加失败"));
+}
+
+// ---------------------------------------------------------------- duplicate removal
+
+// The worker sorts a copy of the bank through the table files and hands the
+// result back to the window's thread, which replaces Bank. So no search ever
+// reads Bank while it is being replaced, and edits of Bank are refused until
+// the result is in (they would be lost by the replacement).
+void MainWindow::StartRemoveDuplicates() {
+    if (removal_) return;  // one removal at a time
+    stopRemoval_ = false;
+    itemsBeforeRemoval_ = listModel_->items();
+    auto lines = std::make_shared<TextArray>(Globals().Bank.lines());
+    removal_ = QThread::create([this, lines] {
+        std::optional<std::string> result = DedupLines(*lines, &stopRemoval_);
+        QMetaObject::invokeMethod(
+            this, [this, result = std::move(result)]() mutable { finishRemoveDuplicates(std::move(result)); },
+            Qt::QueuedConnection);
+    });
+    removal_->setParent(this);
+    removal_->start();
+    ShowStatus(1);
+    listModel_->clear();
+}
+
+void MainWindow::finishRemoveDuplicates(std::optional<std::string> result) {
+    removal_->wait();
+    removal_->deleteLater();
+    removal_ = nullptr;
+    if (result) {
+        Globals().Bank.assign(Split(*result, "\r\n"));
+        listModel_->setItems(Globals().Bank.lines());
+        ShowStatus(2);
+    } else {
+        listModel_->setItems(std::move(itemsBeforeRemoval_));
+        ShowStatus(2);
+        setStatus(info5_, outcome("删除重复失败"));
+    }
+    itemsBeforeRemoval_.clear();
+    emit removalFinished();
+}
 
 }  // namespace wy

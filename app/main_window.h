@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+#include "text/text_array.h"
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -93,7 +95,9 @@ private:
     void WebSearch();
     void navigateBrowser(const QString& address);
     void finishRemoveDuplicates(std::optional<std::string> result);
-    bool refuseDuringRemoval();
+    bool refuseDuringRemoval() const { return removal_ != nullptr; }
+    int selectedRow() const;
+    std::string newEntryFileName();
 
     std::string programDirectory_;
     bool firstShow_ = true;
@@ -118,6 +122,7 @@ private:
 
     QThread* removal_ = nullptr;
     std::atomic<bool> stopRemoval_{false};
+    TextArray itemsBeforeRemoval_;  // shown again if a removal fails
 };
 
 }  // namespace wy

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "search/batch.h"
 #include "search/search_list.h"
 #include "text/text_array.h"
 
@@ -15,8 +16,7 @@ struct SharedState {
     std::string RunDir;      // program directory with a trailing separator
     SearchList Bank;         // the main bank, as listed and searched
     SearchList CustomBank;   // searched first, tagged in results
-    TextArray BatchList;     // lines of the batch check
-    int BatchIndex = 0;      // 1-based line searched last; 0 = none yet
+    Batch BatchCheck;        // BatchList (.list) and BatchIndex (.index)
     bool NewEntryFileOpen = false;
     int NewEntryFile = 0;    // handle of this run's new-entries file
 };
