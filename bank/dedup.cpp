@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "bank/table_file.h"
@@ -15,7 +18,7 @@ namespace {
 // Deletes the table files it was given when the run ends, however it ends.
 class TableFiles {
 public:
-    TableFiles() = default;
+    TableFiles() { names_.reserve(2); }
     TableFiles(const TableFiles&) = delete;
     TableFiles& operator=(const TableFiles&) = delete;
     ~TableFiles() {
@@ -43,39 +46,100 @@ private:
     std::vector<std::string> names_;
 };
 
-// A record to sort: its first eight bytes as a big-endian number (zero-padded),
-// so that most comparisons are one integer comparison with no memory access.
+// A record to sort. The records are sorted eight bytes at a time: by the
+// bytes at the current depth read as one big-endian number (zero-padded past
+// the end) and by how many bytes are left there (up to 9, meaning "more than
+// eight"). Only groups that tie on both and go on past the eight bytes are
+// sorted again at the next depth, so nearly every comparison is between two
+// integers and no memory beyond the keys is touched.
 struct SortKey {
-    std::uint64_t prefix;
+    std::uint64_t chunk;
     const char* data;
-    std::size_t length;
+    std::uint32_t length;
+    std::uint8_t left;  // bytes from the depth on, capped at 9
 };
 
-std::uint64_t Prefix(std::string_view s) {
+void LoadChunk(SortKey& key, std::size_t depth) {
+    std::size_t left = key.length > depth ? key.length - depth : 0;
     unsigned char bytes[8] = {};
-    std::memcpy(bytes, s.data(), std::min<std::size_t>(8, s.size()));
+    std::memcpy(bytes, key.data + depth, std::min<std::size_t>(8, left));
     std::uint64_t value = 0;
     for (unsigned char b : bytes) value = (value << 8) | b;
-    return value;
+    key.chunk = value;
+    key.left = static_cast<std::uint8_t>(std::min<std::size_t>(9, left));
 }
 
-// Unsigned byte order, a prefix before the longer text.
-bool ByteLess(const SortKey& a, const SortKey& b) {
-    if (a.prefix != b.prefix) return a.prefix < b.prefix;
-    std::size_t common = std::min(a.length, b.length);
-    if (common > 8) {
-        // memcmp compares as unsigned char.
-        int order = std::memcmp(a.data + 8, b.data + 8, common - 8);
-        if (order != 0) return order < 0;
+// Starts loading memory that is about to be read out of order.
+inline void Prefetch(const void* p) {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(p);
+#else
+    (void)p;
+#endif
+}
+constexpr std::size_t kPrefetchAhead = 16;
+
+bool ChunkLess(const SortKey& a, const SortKey& b) {
+    return a.chunk != b.chunk ? a.chunk < b.chunk : a.left < b.left;
+}
+
+// Sorts keys whose first `depth` bytes are equal, in unsigned byte order with a
+// prefix before the longer text. Chunks at `depth` are loaded already.
+void SortFrom(SortKey* first, SortKey* last, std::size_t depth) {
+    for (;;) {
+        std::sort(first, last, ChunkLess);
+        // Every run that ties and goes on is sorted at the next depth; the
+        // last such run is handled by the loop instead of a nested call.
+        SortKey* pendingFirst = nullptr;
+        SortKey* pendingLast = nullptr;
+        for (SortKey* run = first; run != last;) {
+            SortKey* end = run + 1;
+            while (end != last && end->chunk == run->chunk && end->left == run->left) ++end;
+            if (end - run > 1 && run->left == 9) {
+                for (SortKey* k = run; k != end; ++k) {
+                    if (end - k > static_cast<std::ptrdiff_t>(kPrefetchAhead)) Prefetch(k[kPrefetchAhead].data + depth + 8);
+                    LoadChunk(*k, depth + 8);
+                }
+                if (pendingFirst) SortFrom(pendingFirst, pendingLast, depth + 8);
+                pendingFirst = run;
+                pendingLast = end;
+            }
+            run = end;
+        }
+        if (!pendingFirst) return;
+        first = pendingFirst;
+        last = pendingLast;
+        depth += 8;
     }
-    return a.length < b.length;
+}
+
+// Sorts all keys (chunks at depth 0 loaded). With more than one core and
+// enough keys, they are first split at the median chunk, and the two sides,
+// which share no first chunk, are sorted at the same time.
+void SortRecords(std::vector<SortKey>& keys) {
+    SortKey* first = keys.data();
+    SortKey* last = first + keys.size();
+    if (keys.size() < 50000 || std::thread::hardware_concurrency() < 2) {
+        SortFrom(first, last, 0);
+        return;
+    }
+    SortKey* middle = first + keys.size() / 2;
+    std::nth_element(first, middle, last, ChunkLess);
+    SortKey pivot = *middle;
+    SortKey* split = std::partition(first, last, [&](const SortKey& k) { return ChunkLess(k, pivot); });
+    std::thread helper;
+    try {
+        helper = std::thread([=] { SortFrom(first, split, 0); });
+    } catch (const std::system_error&) {
+        SortFrom(first, split, 0);  // no thread to be had: one after the other
+    }
+    SortFrom(split, last, 0);
+    if (helper.joinable()) helper.join();
 }
 
 constexpr std::size_t kStopCheckEvery = 1 << 16;
 
-}  // namespace
-
-std::optional<std::string> DedupLines(const TextArray& lines, const std::atomic<bool>* stop) {
+std::optional<std::string> DedupThroughTables(const TextArray& lines, const std::atomic<bool>* stop) {
     auto stopped = [stop] { return stop && stop->load(std::memory_order_relaxed); };
     TableFiles files;
 
@@ -92,26 +156,20 @@ std::optional<std::string> DedupLines(const TextArray& lines, const std::atomic<
     }
 
     // 2. Read it back and sort its records by their bytes.
-    std::string records;
-    std::vector<SortKey> keys;
-    {
-        TableReader reader;
-        if (!reader.open(unsortedName, kDedupFieldName) || reader.recordCount() != lines.size()) {
-            return std::nullopt;
-        }
-        records.reserve(reader.fileSize());  // more than the records' bytes: no reallocation below
-        keys.reserve(lines.size());
-        std::string_view record;
-        while (reader.next(record)) {
-            if (keys.size() % kStopCheckEvery == 0 && stopped()) return std::nullopt;
-            const char* data = records.data() + records.size();
-            records.append(record);
-            keys.push_back({Prefix(record), data, record.size()});
-        }
-        if (!reader.complete()) return std::nullopt;
+    TableReader unsortedReader;
+    std::vector<std::string_view> records;
+    if (!unsortedReader.open(unsortedName, kDedupFieldName) || unsortedReader.recordCount() != lines.size() ||
+        !unsortedReader.readAll(records)) {
+        return std::nullopt;
     }
     if (stopped()) return std::nullopt;
-    std::sort(keys.begin(), keys.end(), ByteLess);
+    std::vector<SortKey> keys(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        keys[i] = {0, records[i].data(), static_cast<std::uint32_t>(records[i].size()), 0};
+        LoadChunk(keys[i], 0);
+    }
+    std::vector<std::string_view>().swap(records);
+    SortRecords(keys);
     if (stopped()) return std::nullopt;
 
     // 3. The sorted table.
@@ -121,12 +179,13 @@ std::optional<std::string> DedupLines(const TextArray& lines, const std::atomic<
         if (!files.create(sorted, keys.size(), sortedName)) return std::nullopt;
         for (std::size_t i = 0; i < keys.size(); ++i) {
             if (i % kStopCheckEvery == 0 && stopped()) return std::nullopt;
+            if (i + kPrefetchAhead < keys.size()) Prefetch(keys[i + kPrefetchAhead].data);
             sorted.append({keys[i].data, keys[i].length});
         }
         if (!sorted.finish()) return std::nullopt;
     }
     std::vector<SortKey>().swap(keys);
-    std::string().swap(records);
+    unsortedReader.close();
 
     // 4. Walk the sorted table. Equal records stand together, so each run of
     // them gives its text once; the run of empty records, which sorts first,
@@ -151,6 +210,16 @@ std::optional<std::string> DedupLines(const TextArray& lines, const std::atomic<
     }
     if (!reader.complete()) return std::nullopt;
     return result;
+}
+
+}  // namespace
+
+std::optional<std::string> DedupLines(const TextArray& lines, const std::atomic<bool>* stop) {
+    try {
+        return DedupThroughTables(lines, stop);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;  // too big for memory: the bank stays as it was
+    }
 }
 
 }  // namespace wy

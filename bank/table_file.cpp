@@ -73,18 +73,30 @@ bool TableWriter::finish() {
     return ok_ && closed && written_ == announced_;
 }
 
-TableReader::~TableReader() {
+TableReader::~TableReader() { close(); }
+
+void TableReader::close() {
     if (file_) std::fclose(file_);
+    file_ = nullptr;
+    buffer_.reset();
+    capacity_ = begin_ = end_ = 0;
+    ok_ = false;
 }
 
 bool TableReader::fill(std::size_t needed) {
     if (end_ - begin_ >= needed) return true;
-    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    if (capacity_ < needed) {
+        auto bigger = std::make_unique_for_overwrite<char[]>(needed);
+        std::memcpy(bigger.get(), buffer_.get() + begin_, end_ - begin_);
+        buffer_ = std::move(bigger);
+        capacity_ = needed;
+    } else {
+        std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+    }
     end_ -= begin_;
     begin_ = 0;
-    if (buffer_.size() < needed) buffer_.resize(needed);
     while (end_ < needed) {
-        std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+        std::size_t got = std::fread(buffer_.get() + end_, 1, capacity_ - end_, file_);
         if (got == 0) return false;
         end_ += got;
         fileRead_ += got;
@@ -99,10 +111,11 @@ bool TableReader::open(std::string_view path, std::string_view fieldName) {
     long size = std::ftell(file_);
     if (size < 0 || std::fseek(file_, 0, SEEK_SET) != 0) return false;
     fileSize_ = static_cast<std::uint64_t>(size);
-    buffer_.resize(kChunk);
+    buffer_ = std::make_unique_for_overwrite<char[]>(kChunk);
+    capacity_ = kChunk;
     std::size_t header = kMagic.size() + 4 + 4 + fieldName.size() + 1 + 8;
     if (!fill(header)) return false;
-    const char* p = buffer_.data();
+    const char* p = buffer_.get();
     if (std::string_view(p, kMagic.size()) != kMagic) return false;
     p += kMagic.size();
     if (GetInteger(p, 4) != 1 || GetInteger(p + 4, 4) != fieldName.size()) return false;
@@ -116,6 +129,29 @@ bool TableReader::open(std::string_view path, std::string_view fieldName) {
     return true;
 }
 
+bool TableReader::readAll(std::vector<std::string_view>& records) {
+    if (!ok_) return false;
+    ok_ = false;
+    std::uint64_t consumed = fileRead_ - (end_ - begin_);
+    if (consumed > fileSize_) return false;
+    std::size_t rest = static_cast<std::size_t>(fileSize_ - consumed);
+    if (!fill(rest) || end_ - begin_ != rest) return false;
+    if (std::fgetc(file_) != EOF) return false;  // the file grew: not the table announced
+    records.reserve(records.size() + static_cast<std::size_t>(count_ - read_));
+    const char* p = buffer_.get() + begin_;
+    const char* end = buffer_.get() + end_;
+    for (; read_ < count_; ++read_) {
+        if (end - p < 4) return false;
+        std::size_t length = GetInteger(p, 4);
+        p += 4;
+        if (static_cast<std::size_t>(end - p) < length) return false;
+        records.emplace_back(p, length);
+        p += length;
+    }
+    complete_ = p == end;
+    return complete_;
+}
+
 bool TableReader::next(std::string_view& record) {
     if (!ok_) return false;
     if (read_ == count_) {
@@ -125,12 +161,12 @@ bool TableReader::next(std::string_view& record) {
         return false;
     }
     if (!fill(4)) return ok_ = false;
-    std::size_t length = GetInteger(buffer_.data() + begin_, 4);
+    std::size_t length = GetInteger(buffer_.get() + begin_, 4);
     begin_ += 4;
     std::uint64_t consumed = fileRead_ - (end_ - begin_);
     std::uint64_t left = consumed < fileSize_ ? fileSize_ - consumed : 0;
     if (length > left || !fill(length)) return ok_ = false;
-    record = std::string_view(buffer_.data() + begin_, length);
+    record = std::string_view(buffer_.get() + begin_, length);
     begin_ += length;
     ++read_;
     return true;

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,12 @@ public:
     // running past the end, missing records, bytes after the last record).
     // The view is valid until the next call.
     bool next(std::string_view& record);
+    // Every remaining record at once, read in one piece: false when the file
+    // is damaged as next() would find it. The views stay valid as long as the
+    // reader, and next() is not to be used afterwards.
+    bool readAll(std::vector<std::string_view>& records);
+    // Closes the file and frees the records read.
+    void close();
     // After next() returned false: true when that was the clean end, every
     // announced record read and nothing else in the file.
     bool complete() const { return complete_; }
@@ -64,7 +71,8 @@ public:
 private:
     bool fill(std::size_t needed);
     std::FILE* file_ = nullptr;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;  // not zero-filled: every byte used is read first
+    std::size_t capacity_ = 0;
     std::size_t begin_ = 0, end_ = 0;
     std::uint64_t count_ = 0, read_ = 0;
     std::uint64_t fileSize_ = 0, fileRead_ = 0;  // bytes in the file, bytes taken into buffer_
