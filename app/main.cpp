@@ -46,6 +46,13 @@ int main(int argc, char** argv) {
                 QApplication::quit();
             });
         }
+        // --quit-when-shown: paint the window once and quit (start-up timing).
+        if (QCoreApplication::arguments().contains(QStringLiteral("--quit-when-shown"))) {
+            QTimer::singleShot(0, &window, [&window] {
+                window.repaint();
+                QApplication::quit();
+            });
+        }
         code = app.exec();
     }
     wy::FreeGlobals();

@@ -1,4 +1,6 @@
 // The window after start-up, its focus and menu rules, and loading banks.
+#include <QApplication>
+#include <QClipboard>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -80,6 +82,20 @@ private slots:
     void doubleClickClearsTheSearchBox() {
         QTest::mouseDClick(f->box("搜索编辑框"), Qt::LeftButton);
         QCOMPARE(f->text("搜索编辑框"), QString());
+    }
+
+    void copyAndPasteGoToTheFocusedControl() {
+        QLineEdit* box = f->box("搜索编辑框");
+        box->setText(QStringLiteral("善提本无树"));
+        box->setFocus();
+        box->setSelection(0, 2);
+        seam::SetNextMenuChoice(QStringLiteral("复制选中"));
+        QTest::mouseClick(box, Qt::RightButton);
+        QTRY_COMPARE(QApplication::clipboard()->text(), QStringLiteral("善提"));
+        box->setCursorPosition(box->text().size());
+        seam::SetNextMenuChoice(QStringLiteral("粘贴内容"));
+        QTest::mouseClick(box, Qt::RightButton);
+        QTRY_COMPARE(box->text(), QStringLiteral("善提本无树善提"));
     }
 
     void usageMessageGivesTheExample() {
