@@ -4,24 +4,13 @@
 #include <cstring>
 #include <filesystem>
 
+#include "text/files.h"
 #include "text/gbk_text.h"
 #include "text/gbk_unicode.h"
 
 namespace wy::cli {
 
 namespace {
-
-std::string ReadStream(std::FILE* f, const std::string& name) {
-    std::string out;
-    char chunk[1 << 16];
-    for (;;) {
-        std::size_t got = std::fread(chunk, 1, sizeof chunk, f);
-        out.append(chunk, got);
-        if (got < sizeof chunk) break;
-    }
-    if (std::ferror(f)) throw CliError("cannot read " + name + ": " + std::strerror(errno));
-    return out;
-}
 
 std::string CodePoint(char32_t c) {
     char hex[16];
@@ -31,24 +20,54 @@ std::string CodePoint(char32_t c) {
 
 }  // namespace
 
-std::string ReadInput(const std::string& path) {
-    if (path == "-") return ReadStream(stdin, "standard input");
+TextReader::TextReader(const std::string& path, std::size_t chunkSize) : chunkSize_(chunkSize) {
+    if (path == "-") {
+        file_ = stdin;
+        name_ = "standard input";
+        return;
+    }
+    name_ = path;
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) throw CliError("cannot read " + path + ": Is a directory");
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) throw CliError("cannot open " + path + ": " + std::strerror(errno));
-    std::string out;
-    std::error_code sizeError;
-    auto size = std::filesystem::file_size(path, sizeError);
-    if (!sizeError) out.reserve(static_cast<std::size_t>(size));
-    try {
-        out += ReadStream(f, path);
-    } catch (...) {
-        std::fclose(f);
-        throw;
+    file_ = std::fopen(path.c_str(), "rb");
+    if (!file_) throw CliError("cannot open " + path + ": " + std::strerror(errno));
+    ownsFile_ = true;
+}
+
+TextReader::~TextReader() {
+    if (ownsFile_) std::fclose(file_);
+}
+
+std::optional<std::string> TextReader::next() {
+    const std::size_t kChunk = chunkSize_;
+    while (!ended_) {
+        std::size_t had = buffer_.size();
+        buffer_.resize(had + kChunk);
+        std::size_t got = std::fread(buffer_.data() + had, 1, kChunk, file_);
+        buffer_.resize(had + got);
+        if (got < kChunk) {
+            if (std::ferror(file_)) throw CliError("cannot read " + name_ + ": " + std::strerror(errno));
+            ended_ = true;
+        }
+        // The buffer starts where a line starts, which is a character
+        // boundary, so the walks below agree with walks over the whole text.
+        std::size_t textLength = TextUpToStop(buffer_).size();
+        if (textLength < buffer_.size()) {
+            buffer_.resize(textLength);
+            ended_ = true;
+        }
+        if (ended_) break;
+        std::size_t whole = 0;  // end of the last CR LF
+        for (std::size_t at; (at = FindAtBoundary(buffer_, "\r\n", whole)) != std::string::npos;) whole = at + 2;
+        if (whole == 0) continue;  // no line ends yet
+        std::string piece = buffer_.substr(0, whole);
+        buffer_.erase(0, whole);
+        return piece;
     }
-    std::fclose(f);
-    return out;
+    if (buffer_.empty()) return std::nullopt;
+    std::string rest;
+    rest.swap(buffer_);
+    return rest;
 }
 
 std::string ArgumentText(std::string_view argument, bool gbk, std::string_view what) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -15,10 +16,31 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The whole content of a file named as on the command line (the OS's own
-// encoding), or "-" for standard input. Throws CliError naming the file and
-// the reason when it cannot be opened or read.
-std::string ReadInput(const std::string& path);
+// Reads a GBK text file a piece at a time, so that a large bank never has to
+// be held whole: each piece is a run of whole lines, each followed by CR LF,
+// except that the last piece may end without one. The pieces, split at CR LF
+// one by one, give exactly the lines that splitting the whole text gives. As
+// when the program reads a file, the text ends before the first 0x00 or 0x1A
+// byte that starts a character.
+class TextReader {
+public:
+    // path is as given on the command line (the OS's own encoding); "-" is
+    // standard input. Throws CliError naming the file and the reason.
+    explicit TextReader(const std::string& path, std::size_t chunkSize = 1 << 20);
+    TextReader(const TextReader&) = delete;
+    TextReader& operator=(const TextReader&) = delete;
+    ~TextReader();
+    // The next piece, or nullopt at the end. Throws CliError on a read error.
+    std::optional<std::string> next();
+
+private:
+    std::FILE* file_ = nullptr;
+    bool ownsFile_ = false;
+    bool ended_ = false;
+    std::size_t chunkSize_;
+    std::string name_;
+    std::string buffer_;
+};
 
 // An argument as a GBK text: raw bytes with --gbk, otherwise converted from
 // UTF-8; a character GBK cannot hold is an error naming it.

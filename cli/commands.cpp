@@ -19,8 +19,19 @@ namespace {
 // "  (无结果)": the report line of a question without hits (GBK).
 constexpr std::string_view kNoHits = "  (\xCE\xDE\xBD\xE1\xB9\xFB)";
 
+// Every line of a file split at CR LF, read a piece at a time.
+TextArray ReadLines(const std::string& path) {
+    TextArray lines;
+    TextReader reader(path);
+    while (auto piece = reader.next()) {
+        for (std::string_view line : Split(*piece, "\r\n")) lines.add(line);
+    }
+    return lines;
+}
+
 // The main bank: the built-in one, or every --bank file's lines appended in
 // order, each through ImportBankLine and NormalizeQuestion as a load does.
+// Files are taken a piece at a time, so a large bank is never held twice.
 SearchList LoadBank(const Options& options) {
     SearchList bank;
     if (options.banks.empty()) {
@@ -28,12 +39,10 @@ SearchList LoadBank(const Options& options) {
         return bank;
     }
     for (const auto& path : options.banks) {
-        TextArray lines;
-        {
-            std::string bytes = ReadInput(path);
-            lines = ImportBankText(TextUpToStop(bytes));
+        TextReader reader(path);
+        while (auto piece = reader.next()) {
+            for (std::string_view line : ImportBankText(*piece)) bank.add(line);
         }
-        bank.addAll(lines);
     }
     return bank;
 }
@@ -41,11 +50,7 @@ SearchList LoadBank(const Options& options) {
 // The custom bank: the built-in one or the --custom file's lines as read.
 SearchList LoadCustomBank(const Options& options) {
     SearchList custom;
-    if (options.custom) {
-        custom.assign(Split(TextUpToStop(ReadInput(*options.custom)), "\r\n"));
-    } else {
-        custom.assign(Split(TextUpToStop(BuiltInCustomBank()), "\r\n"));
-    }
+    custom.assign(options.custom ? ReadLines(*options.custom) : Split(TextUpToStop(BuiltInCustomBank()), "\r\n"));
     return custom;
 }
 
@@ -69,7 +74,7 @@ int Search(const Options& options) {
 }
 
 int Check(const Options& options) {
-    TextArray list = Split(TextUpToStop(ReadInput(options.operands[0])), "\r\n");
+    TextArray list = ReadLines(options.operands[0]);
     SearchList custom = LoadCustomBank(options);
     SearchList bank = LoadBank(options);
     LineWriter out(options.gbk);
@@ -87,23 +92,15 @@ int Check(const Options& options) {
 }
 
 int Convert(const Options& options) {
-    std::string bankText;
-    {
-        std::string bytes = ReadInput(InputOperand(options));
-        bankText = BankText(ImportBankText(TextUpToStop(bytes)));
-    }
+    TextReader reader(InputOperand(options));
     LineWriter out(true);
-    out.bytes(bankText);
+    while (auto piece = reader.next()) out.bytes(BankText(ImportBankText(*piece)));
     out.finish();
     return 0;
 }
 
 int Dedup(const Options& options) {
-    TextArray lines;
-    {
-        std::string bytes = ReadInput(InputOperand(options));
-        lines = Split(TextUpToStop(bytes), "\r\n");
-    }
+    TextArray lines = ReadLines(InputOperand(options));
     std::optional<std::string> result = DedupLines(lines);
     if (!result) {
         throw CliError("cannot remove duplicates: the temporary table files in " + GbkToUtf8(TempDirectory()) +

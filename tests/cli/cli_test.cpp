@@ -7,10 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
 
+#include "bank/dedup.h"
 #include "bank/question_line.h"
 #include "data/embedded_data.h"
 #include "support/gbk.h"
+#include "text/files.h"
 #include "text/gbk_text.h"
 #include "support/temp_dir.h"
 
@@ -168,6 +171,30 @@ TEST_F(Cli, ConvertAndDedupWriteGbkBankFiles) {
     EXPECT_EQ(dedup.status, 0);
     EXPECT_EQ(dedup.out, deduped);
     EXPECT_EQ(Run({"dedup"}, lines).out, deduped);
+}
+
+TEST_F(Cli, LargeFilesAreReadAsOneText) {
+    // Files are read a piece at a time; the lines must be those of the whole
+    // text: CR LF at character boundaries only, and the text ending at a 0x1A
+    // that starts a character, wherever the pieces happen to be cut.
+    std::mt19937 rng(5);
+    const char alphabet[] = {'a', 'Q', '\xB0', '\xA3', '\r', '\n', '\r', '\n', ' '};
+    std::string text;
+    while (text.size() < (5u << 19)) {
+        text += alphabet[rng() % 9];
+        if (rng() % 100000 == 0) text += std::string(300000, '\xB0');  // lines longer than a piece
+    }
+    std::string stopped = text + "\x1A" + G("之后\r\n");
+    for (const std::string& bytes : {text, stopped}) {
+        dir.write("big.txt", bytes);
+        std::string_view readable = wy::TextUpToStop(bytes);
+        Result convert = Run({"convert", Path("big.txt")});
+        ASSERT_EQ(convert.status, 0);
+        EXPECT_TRUE(convert.out == wy::BankText(wy::ImportBankText(readable)));
+        Result dedup = Run({"dedup"}, bytes);
+        ASSERT_EQ(dedup.status, 0);
+        EXPECT_TRUE(dedup.out == wy::DedupLines(wy::Split(readable, "\r\n")));
+    }
 }
 
 TEST_F(Cli, PinyinAndNormalize) {
