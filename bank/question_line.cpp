@@ -35,6 +35,11 @@ char PunctuationFold(unsigned char lead, unsigned char trail) {
 std::string NormalizeQuestion(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    AppendNormalized(out, text);
+    return out;
+}
+
+void AppendNormalized(std::string& out, std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         char c = text[i];
         if (!IsLeadByte(c)) {
@@ -61,7 +66,6 @@ std::string NormalizeQuestion(std::string_view text) {
             out.push_back(static_cast<char>(trail));
         }
     }
-    return out;
 }
 
 namespace {
@@ -89,11 +93,19 @@ TextArray ImportBankText(std::string_view bankText) {
     TextArray lines;
     lines.reserve(raw.size(), raw.bytes().size());
     for (std::string_view line : raw) {
-        bool quoted;
-        std::string imported = Import(line, quoted);
-        // A normalised text stays as it is when normalised again; only the
-        // conversion of the quoted form (which drops one byte) can change it.
-        lines.add(quoted ? NormalizeQuestion(imported) : imported);
+        // Most lines are not in the quoted form: normalise them straight into
+        // the list. A quoted line is converted, and since dropping its first
+        // byte can shift the character walk, normalised once more.
+        lines.addWritten([line](std::string& out) {
+            std::size_t start = out.size();
+            AppendNormalized(out, line);
+            std::string_view normalised(out.data() + start, out.size() - start);
+            if (FindAtBoundary(normalised, "\"=\"") == std::string_view::npos) return;
+            bool quoted;
+            std::string converted = NormalizeQuestion(Import(line, quoted));
+            out.resize(start);
+            out.append(converted);
+        });
     }
     return lines;
 }

@@ -17,6 +17,8 @@ inline constexpr std::string_view kCloseMarker = "\xA1\xBF";  // 】
 // Folds full-width punctuation (，。？：》《“”) to ASCII, removes spaces and
 // ideographic spaces, folds full-width ASCII to half width and raises a-z.
 std::string NormalizeQuestion(std::string_view text);
+// Appends NormalizeQuestion(text) to out.
+void AppendNormalized(std::string& out, std::string_view text);
 
 // Also accepts the quoted form «"question"="answer"» and turns it into
 // «question【answer】»; other lines come back normalised.

@@ -77,18 +77,25 @@ std::string PinyinOf(std::string_view text, int n) {
     return InitialOf(readings[k]);
 }
 
-std::string PinyinInitials(std::string_view text) {
+void AppendPinyinInitials(std::string& out, std::string_view text, bool lowerCase) {
     const auto& initial = Table().initial;
-    std::string key;
+    const char shift = lowerCase ? 'a' - 'A' : 0;
     for (std::size_t p = 0; p + 1 < text.size();) {
         if (!IsLeadByte(text[p])) {
             ++p;
             continue;
         }
         int index = Index(static_cast<unsigned char>(text[p]), static_cast<unsigned char>(text[p + 1]));
-        if (index >= 0 && initial[static_cast<std::size_t>(index)]) key.push_back(initial[static_cast<std::size_t>(index)]);
+        if (index >= 0 && initial[static_cast<std::size_t>(index)]) {
+            out.push_back(static_cast<char>(initial[static_cast<std::size_t>(index)] + shift));
+        }
         p += 2;
     }
+}
+
+std::string PinyinInitials(std::string_view text) {
+    std::string key;
+    AppendPinyinInitials(key, text, false);
     return key;
 }
 

@@ -18,5 +18,8 @@ std::string PinyinOf(std::string_view text, int n);
 // One upper-case letter per GB2312 Chinese character of the text: the first
 // letter of its first reading. Every other character adds nothing.
 std::string PinyinInitials(std::string_view text);
+// Appends the key to out, in lower case when asked (for callers that build
+// many keys into one buffer).
+void AppendPinyinInitials(std::string& out, std::string_view text, bool lowerCase);
 
 }  // namespace wy

@@ -1,6 +1,7 @@
 #include "search/search_list.h"
 
 #include <algorithm>
+#include <thread>
 
 #include "search/pinyin.h"
 #include "text/gbk_text.h"
@@ -9,7 +10,6 @@ namespace wy {
 
 namespace {
 
-std::string KeyOf(std::string_view line) { return ToLower(PinyinInitials(line)); }
 
 // Lines of a whose text contains s at a character boundary, found by
 // scanning the joined buffer once and checking each candidate's line.
@@ -43,18 +43,35 @@ std::vector<std::size_t> Matches(const TextArray& a, std::string_view s) {
 
 }  // namespace
 
-std::string FoldForSearch(std::string_view text) { return ToLower(ToHalfWidth(text)); }
+std::string FoldForSearch(std::string_view text) {
+    std::string folded;
+    AppendFoldedForSearch(folded, text);
+    return folded;
+}
 
 void SearchList::add(std::string_view line) {
     lines_.add(line);
-    folded_.add(FoldForSearch(line));
-    keys_.add(KeyOf(line));
+    folded_.addWritten([line](std::string& out) { AppendFoldedForSearch(out, line); });
+    keys_.addWritten([line](std::string& out) { AppendPinyinInitials(out, line, true); });
 }
 
 void SearchList::addAll(const TextArray& lines) {
-    lines_.reserve(lines_.size() + lines.size(), lines_.bytes().size() + lines.bytes().size());
+    lines_.addAll(lines);
     folded_.reserve(folded_.size() + lines.size(), folded_.bytes().size() + lines.bytes().size());
-    for (std::string_view line : lines) add(line);
+    keys_.reserve(keys_.size() + lines.size(), keys_.bytes().size() + lines.bytes().size() / 3);
+    auto addKeys = [this, &lines] {
+        for (std::string_view line : lines) keys_.addWritten([line](std::string& out) { AppendPinyinInitials(out, line, true); });
+    };
+    // A large bank is folded and keyed on two threads at once; the two
+    // buffers are separate, so the threads share nothing but the lines.
+    std::thread keyer;
+    if (lines.size() >= 65536) {
+        keyer = std::thread(addKeys);
+    } else {
+        addKeys();
+    }
+    for (std::string_view line : lines) folded_.addWritten([line](std::string& out) { AppendFoldedForSearch(out, line); });
+    if (keyer.joinable()) keyer.join();
 }
 
 void SearchList::removeAt(std::size_t i) {
@@ -66,7 +83,9 @@ void SearchList::removeAt(std::size_t i) {
 void SearchList::replaceAt(std::size_t i, std::string_view line) {
     lines_.replaceAt(i, line);
     folded_.replaceAt(i, FoldForSearch(line));
-    keys_.replaceAt(i, KeyOf(line));
+    std::string key;
+    AppendPinyinInitials(key, line, true);
+    keys_.replaceAt(i, key);
 }
 
 void SearchList::assign(const TextArray& lines) {

@@ -129,6 +129,37 @@ std::string ToHalfWidth(std::string_view t) {
     return out;
 }
 
+void AppendFoldedForSearch(std::string& out, std::string_view t) {
+    // Bytes that stay as they are are copied in runs; only upper-case letters
+    // and the foldable two-byte characters (lead byte A1 or A3) are rewritten.
+    std::size_t run = 0, i = 0;
+    auto flushRun = [&] { out.append(t.data() + run, i - run); };
+    while (i < t.size()) {
+        auto c = static_cast<unsigned char>(t[i]);
+        if (c < 0x80) {
+            if (c >= 'A' && c <= 'Z') {
+                flushRun();
+                out.push_back(static_cast<char>(c + 0x20));
+                run = i + 1;
+            }
+            ++i;
+            continue;
+        }
+        if (i + 1 == t.size()) {  // cut character: dropped
+            flushRun();
+            run = i = t.size();
+            break;
+        }
+        if (char half = (c == 0xA1 || c == 0xA3) ? HalfWidthOf(c, static_cast<unsigned char>(t[i + 1])) : 0) {
+            flushRun();
+            out.push_back(half >= 'A' && half <= 'Z' ? static_cast<char>(half + 0x20) : half);
+            run = i + 2;
+        }
+        i += 2;
+    }
+    flushRun();
+}
+
 std::string RemoveAllSpaces(std::string_view t) {
     std::string out;
     out.reserve(t.size());

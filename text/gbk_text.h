@@ -40,6 +40,8 @@ std::string ToLower(std::string_view t);
 // Folds the full-width ASCII row (A3A1..A3FE), the ideographic space, ～, ☆ and ★.
 std::string ToHalfWidth(std::string_view t);
 std::string RemoveAllSpaces(std::string_view t);
+// Appends ToLower(ToHalfWidth(t)) to out in one pass: the form searches compare.
+void AppendFoldedForSearch(std::string& out, std::string_view t);
 
 TextArray Split(std::string_view t, std::string_view delimiter);
 

@@ -32,6 +32,13 @@ public:
     void add(std::string_view line);
     // Adds one line made of two parts, without building it first.
     void add(std::string_view prefix, std::string_view rest);
+    // Adds one line that `write` appends to the buffer it is given, so a line
+    // can be built in place without a temporary string.
+    template <typename Write>
+    void addWritten(Write&& write) {
+        write(bytes_);
+        starts_.push_back(bytes_.size());
+    }
     void addAll(const TextArray& other);
     void removeAt(std::size_t i);
     void replaceAt(std::size_t i, std::string_view line);

@@ -8,6 +8,7 @@
 
 #include "bank/question_line.h"
 #include "search/pinyin.h"
+#include "search/search_list.h"
 #include "text/gbk_text.h"
 
 using namespace wy;
@@ -27,12 +28,6 @@ Chars CharsOf(std::string_view t) {
 }
 
 bool IsCut(const std::string& c) { return c.size() == 1 && static_cast<unsigned char>(c[0]) >= 0x80; }
-
-std::string Join(const Chars& chars, std::size_t from = 0) {
-    std::string out;
-    for (std::size_t i = from; i < chars.size(); ++i) out += chars[i];
-    return out;
-}
 
 int RefFind(std::string_view t, std::string_view s) {
     if (s.empty()) return t.empty() ? -1 : 1;
@@ -151,6 +146,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CHECK(Split(t, s).toVector() == RefSplit(t, s));
     CHECK(Split(t, "\r\n").toVector() == RefSplit(t, "\r\n"));
     CHECK(NormalizeQuestion(t) == RefNormalize(t));
+    CHECK(FoldForSearch(t) == RefMap(RefHalfWidth(t), false));
+    TextArray imported = ImportBankText(t);
+    TextArray raw = Split(t, "\r\n");
+    CHECK(imported.size() == raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) CHECK(imported[i] == NormalizeQuestion(ImportBankLine(raw[i])));
     std::string key = PinyinInitials(t);
     for (char c : key) CHECK(c >= 'A' && c <= 'Z');
     CHECK(key.size() <= t.size() / 2);
