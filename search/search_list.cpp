@@ -11,32 +11,46 @@ namespace wy {
 namespace {
 
 
-// Lines of a whose text contains s at a character boundary, found by
-// scanning the joined buffer once and checking each candidate's line.
-std::vector<std::size_t> Matches(const TextArray& a, std::string_view s) {
+// Lines in [first, end) of a whose text contains s at a character
+// boundary, found by scanning the joined buffer and checking each
+// candidate's line.
+std::vector<std::size_t> Matches(const TextArray& a, std::string_view s, std::size_t first, std::size_t end) {
     std::vector<std::size_t> hits;
     if (s.empty()) {
-        for (std::size_t i = 0; i < a.size(); ++i) {
+        for (std::size_t i = first; i < end; ++i) {
             if (!a[i].empty()) hits.push_back(i);
         }
         return hits;
     }
-    std::string_view bytes = a.bytes();
-    std::size_t line = 0;
-    for (std::size_t pos = 0;;) {
-        std::size_t candidate = bytes.find(s, pos);
+    if (first >= end) return hits;
+    std::string_view bytes = std::string_view(a.bytes()).substr(0, a.start(end));
+    std::size_t line = first;
+    for (std::size_t pos = a.start(first);;) {
+        std::size_t candidate = FindBytes(bytes, s, pos);
         if (candidate == std::string_view::npos) break;
-        // The line holding the candidate: the last one starting at or before it.
-        std::size_t lo = line, hi = a.size();
+        // The line holding the candidate: the last one starting at or before
+        // it. Candidates come in order, so gallop forward from the last line
+        // found, then halve.
+        std::size_t lo = line, step = 1, hi = line + 1;
+        while (hi < end && a.start(hi) <= candidate) {
+            lo = hi;
+            step *= 2;
+            hi = std::min(end, hi + step);
+        }
         while (hi - lo > 1) {
             std::size_t mid = lo + (hi - lo) / 2;
             (a.start(mid) <= candidate ? lo : hi) = mid;
         }
         line = lo;
-        if (FindAtBoundary(a[line], s) != std::string_view::npos) hits.push_back(line);
-        if (line + 1 >= a.size()) break;
-        pos = a.start(line + 1);
-        ++line;
+        // Usually the candidate itself is the line's match; otherwise (it runs
+        // past the line's end or starts on a second byte) search the line.
+        std::size_t lineStart = a.start(line), lineEnd = a.start(line + 1), k = candidate;
+        while (k > lineStart && IsLeadByte(bytes[k - 1])) --k;
+        bool matched = (candidate + s.size() <= lineEnd && (candidate - k) % 2 == 0) ||
+                       FindAtBoundary(a[line], s) != std::string_view::npos;
+        if (matched) hits.push_back(line);
+        if (++line >= end) break;
+        pos = a.start(line);
     }
     return hits;
 }
@@ -99,12 +113,29 @@ void SearchList::clear() {
     keys_.clear();
 }
 
-std::vector<std::size_t> SearchList::textMatches(std::string_view s) const { return Matches(folded_, s); }
-
-std::vector<std::size_t> SearchList::keyMatches(std::string_view s) const {
-    // Keys hold only the letters a to z: any other byte cannot match.
+void SearchList::addHits(TextArray& hits, std::string_view s, std::string_view tag, std::size_t first,
+                         std::size_t end) const {
+    // Keys hold only the letters a to z: a text with any other byte cannot match one.
     bool letters = std::all_of(s.begin(), s.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-    return letters ? Matches(keys_, s) : std::vector<std::size_t>{};
+    std::vector<std::size_t> byKey = letters ? Matches(keys_, s, first, end) : std::vector<std::size_t>{};
+    std::vector<std::size_t> byText = Matches(folded_, s, first, end);
+    std::size_t bytes = 0;
+    for (std::size_t i : byKey) bytes += tag.size() + lines_[i].size();
+    for (std::size_t i : byText) bytes += tag.size() + lines_[i].size();
+    hits.reserve(hits.size() + byKey.size() + byText.size(), hits.bytes().size() + bytes);
+    auto k = byKey.begin(), t = byText.begin();
+    while (k != byKey.end() || t != byText.end()) {
+        std::size_t next = std::min(k == byKey.end() ? end : *k, t == byText.end() ? end : *t);
+        // A line that passes both tests is listed twice, the pinyin hit first.
+        if (k != byKey.end() && *k == next) {
+            hits.add(tag, lines_[next]);
+            ++k;
+        }
+        if (t != byText.end() && *t == next) {
+            hits.add(tag, lines_[next]);
+            ++t;
+        }
+    }
 }
 
 TextArray HitList(const SearchList& custom, const SearchList& bank, std::string_view searchText) {
@@ -114,25 +145,18 @@ TextArray HitList(const SearchList& custom, const SearchList& bank, std::string_
         return hits;
     }
     std::string s = FoldForSearch(searchText);
-    auto addHits = [&](const SearchList& list, std::string_view tag) {
-        std::vector<std::size_t> byKey = list.keyMatches(s), byText = list.textMatches(s);
-        auto k = byKey.begin(), t = byText.begin();
-        while (k != byKey.end() || t != byText.end()) {
-            std::size_t next = std::min(k == byKey.end() ? list.size() : *k, t == byText.end() ? list.size() : *t);
-            std::string_view line = list[next];
-            // A line that passes both tests is listed twice, the pinyin hit first.
-            if (k != byKey.end() && *k == next) {
-                hits.add(tag, line);
-                ++k;
-            }
-            if (t != byText.end() && *t == next) {
-                hits.add(tag, line);
-                ++t;
-            }
-        }
-    };
-    addHits(custom, kCustomTag);
-    addHits(bank, {});
+    custom.addHits(hits, s, kCustomTag, 0, custom.size());
+    // A large main bank is searched in two halves at once; the second half's
+    // hits follow the first's, so the order is that of one pass.
+    std::size_t half = bank.size() >= 65536 ? bank.size() / 2 : bank.size();
+    TextArray later;
+    std::thread second;
+    if (half < bank.size()) second = std::thread([&] { bank.addHits(later, s, {}, half, bank.size()); });
+    bank.addHits(hits, s, {}, 0, half);
+    if (second.joinable()) {
+        second.join();
+        hits.addAll(later);
+    }
     return hits;
 }
 

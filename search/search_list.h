@@ -30,11 +30,12 @@ public:
     void assign(const TextArray& lines);
     void clear();
 
-    // Indices, ascending, of the lines whose folded form (ToLower(ToHalfWidth))
-    // contains s at a character boundary; s is folded already.
-    std::vector<std::size_t> textMatches(std::string_view s) const;
-    // Indices, ascending, of the lines whose lowered pinyin key contains s.
-    std::vector<std::size_t> keyMatches(std::string_view s) const;
+    // Appends to hits, in line order, every line of [first, end) once if its
+    // lowered pinyin key contains s and once more if its folded form
+    // (ToLower(ToHalfWidth)) contains s at a character boundary, each with the
+    // tag in front; s is folded already.
+    void addHits(TextArray& hits, std::string_view s, std::string_view tag, std::size_t first,
+                 std::size_t end) const;
 
 private:
     TextArray lines_, folded_, keys_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <chrono>
 #include <cstring>
 
@@ -50,6 +51,40 @@ int CharCode(std::string_view t, int position) {
     return static_cast<signed char>(t[static_cast<std::size_t>(position - 1)]);
 }
 
+std::size_t FindBytes(std::string_view t, std::string_view s, std::size_t from) {
+    const std::size_t n = s.size();
+    if (n < 2 || from >= t.size()) return t.find(s, from);
+    // Sixteen positions at a time: a position is a candidate only when both
+    // the first and the last byte of s stand there, which leaves few
+    // candidates to compare in full, even for short texts of common letters.
+    using Bytes16 = unsigned char __attribute__((vector_size(16)));
+    Bytes16 first, last;
+    for (int k = 0; k < 16; ++k) {
+        first[k] = static_cast<unsigned char>(s.front());
+        last[k] = static_cast<unsigned char>(s.back());
+    }
+    std::size_t i = from;
+    for (; i + n - 1 + 16 <= t.size(); i += 16) {
+        Bytes16 a, b;
+        std::memcpy(&a, t.data() + i, 16);
+        std::memcpy(&b, t.data() + i + n - 1, 16);
+        auto both = (a == first) & (b == last);
+        std::uint64_t half[2];
+        std::memcpy(half, &both, 16);
+        if ((half[0] | half[1]) == 0) continue;
+        for (std::size_t h = 0; h < 2; ++h) {
+            for (std::uint64_t bits = half[h]; bits != 0;) {
+                int bit = std::countr_zero(bits);  // lanes are all ones or all zeros
+                bits &= ~(std::uint64_t{0xFF} << bit);
+                std::size_t at = i + 8 * h + static_cast<std::size_t>(bit) / 8, k = 1;
+                while (k + 1 < n && t[at + k] == s[k]) ++k;  // first and last byte match already
+                if (k + 1 >= n) return at;
+            }
+        }
+    }
+    return t.find(s, i);
+}
+
 std::size_t FindAtBoundary(std::string_view t, std::string_view s, std::size_t from) {
     // A byte below 0x80 always ends a character (a one-byte character or the
     // second byte of a pair), so the position after it is a boundary, and from
@@ -59,7 +94,7 @@ std::size_t FindAtBoundary(std::string_view t, std::string_view s, std::size_t f
     // alone, instead of walking from the start, keeps long lines cheap.
     std::size_t boundary = from;  // a known boundary at or before every later candidate
     for (std::size_t pos = from;;) {
-        std::size_t candidate = t.find(s, pos);
+        std::size_t candidate = FindBytes(t, s, pos);
         if (candidate == std::string_view::npos) return candidate;
         std::size_t k = candidate;
         while (k > boundary && IsLeadByte(t[k - 1])) --k;

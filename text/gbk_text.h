@@ -29,6 +29,9 @@ int CharCode(std::string_view t, int position);
 // 1-based position of the first occurrence of s that starts on a character
 // boundary, or -1. An empty s is found at 1 in any non-empty text.
 int FindText(std::string_view t, std::string_view s);
+// The first occurrence of s in t at or after from, at any byte (npos when
+// absent): the raw search under FindAtBoundary, fast on long buffers.
+std::size_t FindBytes(std::string_view t, std::string_view s, std::size_t from = 0);
 // Byte offset form of FindText used by hot loops: npos when absent, s non-empty.
 std::size_t FindAtBoundary(std::string_view t, std::string_view s, std::size_t from = 0);
 
