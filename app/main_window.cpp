@@ -504,22 +504,17 @@ void MainWindow::LoadBatchList() {
     CloseFile(h);
 }
 
-void MainWindow::BatchNext() {
-    if (auto step = StepBatchForward(Globals().BatchCheck)) {
-        setStatus(info1_, step->positionText);
-        searchBox_->setGbk(step->line);
-        setStatus(info5_, step->progressText);
-        RunSearch(13);
-    }
-}
+void MainWindow::BatchNext() { searchBatchLine(StepBatchForward(Globals().BatchCheck)); }
 
-void MainWindow::BatchPrevious() {
-    if (auto step = StepBatchBack(Globals().BatchCheck)) {
-        setStatus(info1_, step->positionText);
-        searchBox_->setGbk(step->line);
-        setStatus(info5_, step->progressText);
-        RunSearch(13);
-    }
+void MainWindow::BatchPrevious() { searchBatchLine(StepBatchBack(Globals().BatchCheck)); }
+
+// Puts the batch line into the search box and searches it as Enter would.
+void MainWindow::searchBatchLine(const std::optional<BatchStep>& step) {
+    if (!step) return;
+    setStatus(info1_, step->positionText);
+    searchBox_->setGbk(step->line);
+    setStatus(info5_, step->progressText);
+    RunSearch(13);
 }
 
 // ---------------------------------------------------------------- editing

@@ -26,6 +26,7 @@ namespace wy {
 
 class BrowserBox;
 class LineListModel;
+struct BatchStep;
 class ListBox;
 class SearchBox;
 
@@ -97,6 +98,7 @@ private:
     void finishRemoveDuplicates(std::optional<std::string> result);
     bool refuseDuringRemoval() const { return removal_ != nullptr; }
     int selectedRow() const;
+    void searchBatchLine(const std::optional<BatchStep>& step);
     std::string newEntryFileName();
 
     std::string programDirectory_;
