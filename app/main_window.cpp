@@ -604,7 +604,7 @@ void MainWindow::DeleteQuestion() {
 
 void MainWindow::RecordQuestion() {
     std::string item(listModel_->itemText(selectedRow()));
-    RecordOutcome result = RecordInFile(Concat(Globals().RunDir, Gbk("记录添加的题目.txt")), item);
+    RecordOutcome result = RecordInFile(Concat(Globals().RunDir, kRecordFileName), item);
     setStatus(info5_, outcome(result == RecordOutcome::Added ? "成功添加" : "添加失败"));
 }
 

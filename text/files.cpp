@@ -215,13 +215,13 @@ bool DeleteFile(std::string_view path) {
 std::string ReadConfig(std::string_view file, std::string_view section, std::string_view key) {
     std::string f = SkipLeadingControls(file), s = SkipLeadingControls(section), k = SkipLeadingControls(key);
     if (f.empty() || s.empty() || k.empty()) return {};
-    return os::ReadProfileString(f, s, k).substr(0, 10239);
+    return os::ReadProfileValue(f, s, k).substr(0, 10239);
 }
 
 bool WriteConfig(std::string_view file, std::string_view section, std::string_view key,
                  std::string_view value) {
     if (file.empty() || section.empty() || key.empty()) return false;
-    return os::WriteProfileString(file, section, key, value);
+    return os::WriteProfileValue(file, section, key, value);
 }
 
 std::string ProgramDirectory() { return os::ProgramDirectory(); }

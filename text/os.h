@@ -35,8 +35,8 @@ std::FILE* CreateExclusive(std::string_view gbkPath);
 bool SyncToDisk(std::FILE* file);
 
 // Profile (ini) file access with the Windows profile-function contract.
-std::string ReadProfileString(std::string_view file, std::string_view section, std::string_view key);
-bool WriteProfileString(std::string_view file, std::string_view section, std::string_view key,
+std::string ReadProfileValue(std::string_view file, std::string_view section, std::string_view key);
+bool WriteProfileValue(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view value);
 
 // Gives memory the process no longer uses back to the OS.

@@ -54,11 +54,11 @@ std::FILE* CreateExclusive(std::string_view gbkPath) {
 
 bool SyncToDisk(std::FILE* file) { return std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0; }
 
-std::string ReadProfileString(std::string_view file, std::string_view section, std::string_view key) {
+std::string ReadProfileValue(std::string_view file, std::string_view section, std::string_view key) {
     return ProfileFile::Load(file).value(section, key);
 }
 
-bool WriteProfileString(std::string_view file, std::string_view section, std::string_view key,
+bool WriteProfileValue(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view value) {
     ProfileFile profile = ProfileFile::Load(file);
     profile.setValue(section, key, value);

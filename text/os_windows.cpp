@@ -72,7 +72,7 @@ bool SyncToDisk(std::FILE* file) {
            FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
 }
 
-std::string ReadProfileString(std::string_view file, std::string_view section, std::string_view key) {
+std::string ReadProfileValue(std::string_view file, std::string_view section, std::string_view key) {
     std::vector<char> buffer(10240);
     DWORD n = GetPrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(), "",
                                        buffer.data(), static_cast<DWORD>(buffer.size()),
@@ -80,7 +80,7 @@ std::string ReadProfileString(std::string_view file, std::string_view section, s
     return std::string(buffer.data(), n);
 }
 
-bool WriteProfileString(std::string_view file, std::string_view section, std::string_view key,
+bool WriteProfileValue(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view value) {
     return WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
                                       std::string(value).c_str(), std::string(file).c_str()) != 0;
