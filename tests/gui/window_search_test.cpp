@@ -93,6 +93,13 @@ private slots:
         }
         f->search(QStringLiteral("泸定桥"));
         QCOMPARE(f->window->windowTitle(), QStringLiteral("[发布于砚舟软件站]问渊[纯人工核对录入]"));
+
+        useBanks(G("只有开头【没有结尾\r\n没有标记的行\r\n【】空答案\r\n"), G("无关【无】"));
+        for (int row = 0; row < 3; ++row) {
+            f->search("");
+            f->selectRow(row);
+            QCOMPARE(f->window->windowTitle(), QStringLiteral("答案:"));
+        }
     }
 
     void aTextThatIsNotGbkSurvivesSelectionByteForByte() {
