@@ -1,5 +1,7 @@
 #include "text/text_array.h"
 
+#include <algorithm>
+
 namespace wy {
 
 TextArray::TextArray(std::initializer_list<std::string_view> lines) {
@@ -19,7 +21,9 @@ void TextArray::add(std::string_view prefix, std::string_view rest) {
 void TextArray::addAll(const TextArray& other) {
     std::size_t base = bytes_.size();
     bytes_.append(other.bytes_);
-    starts_.reserve(starts_.size() + other.size());
+    // Grow by at least half, so that many additions in a row stay linear.
+    std::size_t needed = starts_.size() + other.size();
+    if (starts_.capacity() < needed) starts_.reserve(std::max(needed, starts_.capacity() * 3 / 2));
     for (std::size_t i = 1; i < other.starts_.size(); ++i) starts_.push_back(base + other.starts_[i]);
 }
 
@@ -43,8 +47,9 @@ void TextArray::clear() {
 }
 
 void TextArray::reserve(std::size_t lines, std::size_t bytes) {
-    starts_.reserve(lines + 1);
-    bytes_.reserve(bytes);
+    // Grow by at least half, so that many reservations in a row stay linear.
+    if (starts_.capacity() < lines + 1) starts_.reserve(std::max(lines + 1, starts_.capacity() * 3 / 2));
+    if (bytes_.capacity() < bytes) bytes_.reserve(std::max(bytes, bytes_.capacity() * 3 / 2));
 }
 
 std::vector<std::string> TextArray::toVector() const { return {begin(), end()}; }
