@@ -524,8 +524,12 @@ int MainWindow::selectedRow() const {
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-void MainWindow::SaveBank() {
-    WriteWholeFile(Concat(Globals().RunDir, kSavedBankFileName), BankText(Globals().Bank.lines()));
+bool MainWindow::SaveBank() {
+    // A change that could not be saved must not read as a success: it is
+    // only in memory and would be lost with the window.
+    bool saved = WriteWholeFile(Concat(Globals().RunDir, kSavedBankFileName), BankText(Globals().Bank.lines()));
+    if (!saved) setStatus(info5_, outcome("保存失败"));
+    return saved;
 }
 
 // This run's new-entries file: a name no earlier run has used, so starting

@@ -66,7 +66,8 @@ public:
     bool AddQuestionIfNew(const std::string& question);
     void ModifyQuestion();
     void DeleteQuestion();
-    void SaveBank();
+    // Writes the saved bank file; a failed write is reported in 信息5.
+    bool SaveBank();
     void RecordQuestion();
     void StartRemoveDuplicates();  // menu item 删除重复
     bool RedirectNewWindow();

@@ -87,6 +87,21 @@ private slots:
         QCOMPARE(f->file(files[0].toUtf8().constData()), "ABC?\r\n" + G("第二题【二】\r\n第三题【三】\r\n"));
     }
 
+    void aChangeThatCannotBeSavedSaysSo() {
+        // A directory in the way of the saved bank file: the write must fail.
+        fs::create_directory(f->dir->path() / "修改过的题库.txt");
+        f->box("搜索编辑框")->setText(QStringLiteral("新题目【答】"));
+        f->click("添加新题目按钮");
+        QVERIFY(isOutcome("信息5", "保存失败"));
+        QCOMPARE(Globals().Bank.size(), 3u);  // still in the bank, and logged:
+        QCOMPARE(f->file(newEntryFiles().first().toUtf8().constData()), G("新题目【答】\r\n"));
+        f->click("保存现题库按钮");
+        QVERIFY(isOutcome("信息5", "保存失败"));
+        fs::remove(f->dir->path() / "修改过的题库.txt");
+        f->click("保存现题库按钮");
+        QVERIFY(f->hasFile("修改过的题库.txt"));
+    }
+
     void anAdditionAlreadyInTheBankIsRefused() {
         for (int i = 0; i < 2; ++i) {
             f->box("搜索编辑框")->setText(QStringLiteral("国防部"));
