@@ -54,9 +54,10 @@ void BrowserBox::ensureView() {
 void BrowserBox::navigate(const QString& address) {
     ensureView();
     address_ = address;
-    QByteArray encoded = address.toLatin1();
+    QByteArray encoded = address.toUtf8();
     if (!encoded.contains("://")) encoded.prepend("http://");
-    // fromEncoded keeps the percent-encoded bytes exactly as they are.
+    // fromEncoded keeps percent-encoded bytes exactly as they are (the search
+    // address is all %XX of GBK bytes) and encodes any other character.
     view_->setUrl(QUrl::fromEncoded(encoded));
 }
 

@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QRegularExpression>
 
 #include "text/gbk_unicode.h"
 
@@ -14,6 +15,13 @@ QString FromGbk(std::string_view bytes) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 }  // namespace
+
+SearchBox::SearchBox(QWidget* parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+        qsizetype lineBreak = text.indexOf(QRegularExpression(QStringLiteral("[\\r\\n]")));
+        if (lineBreak >= 0) setText(text.left(lineBreak));
+    });
+}
 
 void SearchBox::setGbk(std::string_view bytes) {
     bytes_ = std::string(bytes);

@@ -13,7 +13,10 @@ namespace wy {
 class SearchBox : public QLineEdit {
     Q_OBJECT
 public:
-    using QLineEdit::QLineEdit;
+    // Like a native one-line edit, the box keeps only the first line of what
+    // is pasted into it: a line break from a copied web page would otherwise
+    // make the search find nothing and split a question added to the bank.
+    explicit SearchBox(QWidget* parent = nullptr);
 
     // Shows a GBK text; gbk() gives those exact bytes back while the shown
     // text is unchanged, so a line that is not valid GBK survives the trip.

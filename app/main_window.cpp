@@ -376,37 +376,65 @@ std::string MainWindow::configPath() const {
     return Concat(programDirectory_, os::kDirSeparator, Gbk("搜索器配置.ini"));
 }
 
+namespace {
+// The whole text of an opened file (see ReadText), and the file closed; a
+// text too large for memory counts as a file that cannot be read.
+std::optional<std::string> ReadAndClose(int h) {
+    if (h == 0) return std::nullopt;
+    try {
+        std::string text = ReadText(h);
+        CloseFile(h);
+        return text;
+    } catch (const std::bad_alloc&) {
+        CloseFile(h);
+        return std::nullopt;
+    }
+}
+}  // namespace
+
 void MainWindow::LoadMainBank(int mode) {
-    std::string text;
+    std::optional<std::string> text;
     if (mode == 1) {
         text = std::string(BuiltInBank());
     } else {
-        std::string path = ToGbk(AskOpenFileName(this, {kBankDialogPreset, kTextFileFilters}));
-        int h = OpenFile(path);
-        if (h == 0) {
+        text = ReadAndClose(OpenFile(ToGbk(AskOpenFileName(this, {kBankDialogPreset, kTextFileFilters}))));
+        if (!text) {
             LoadMainBank(1);
             return;
         }
-        text = ReadText(h);
-        CloseFile(h);
     }
     ShowStatus(1);
-    TextArray lines = ImportBankText(text);
-    Globals().Bank.addAll(lines);
-    listModel_->setItems(std::move(lines));
+    try {
+        TextArray lines = ImportBankText(*text);
+        text.reset();
+        Globals().Bank.addAll(lines);
+        listModel_->setItems(std::move(lines));
+    } catch (const std::bad_alloc&) {
+        // Too large to hold: the bank stays as it was, and the list with it.
+        ShowStatus(2);
+        setStatus(info5_, outcome("载入失败"));
+        return;
+    }
     ShowStatus(2);
 }
 
 void MainWindow::LoadCustomBank(int mode) {
     std::string text;
     if (mode == 1) {
-        int h = OpenFile(ReadConfig(configPath(), Gbk("搜索器配置"), Gbk("自定题库配置")));
-        text = ReadText(h);
-        CloseFile(h);
+        text = ReadAndClose(OpenFile(ReadConfig(configPath(), Gbk("搜索器配置"), Gbk("自定题库配置")))).value_or("");
     } else {
         text = std::string(BuiltInCustomBank());
     }
-    Globals().CustomBank.assign(Split(text, "\r\n"));
+    setCustomBank(text);
+}
+
+// Makes the lines of the text the custom bank, as read, and shows their count.
+void MainWindow::setCustomBank(std::string_view text) {
+    try {
+        Globals().CustomBank.assign(Split(text, "\r\n"));
+    } catch (const std::bad_alloc&) {
+        Globals().CustomBank.clear();
+    }
     setStatus(info2_, NumberToText(static_cast<std::int32_t>(Globals().CustomBank.size())));
 }
 
@@ -428,16 +456,13 @@ void MainWindow::AppendBank() {
 void MainWindow::ChooseCustomBank() {
     Globals().CustomBank.clear();
     std::string path = ToGbk(AskOpenFileName(this, {kBankDialogPreset, kTextFileFilters}));
-    int h = OpenFile(path);
-    if (h == 0) {
+    if (std::optional<std::string> text = ReadAndClose(OpenFile(path))) {
+        setCustomBank(*text);
+        WriteConfigValue(Gbk("自定题库配置"), path);
+    } else {
         LoadCustomBank(0);
         WriteConfigValue(Gbk("自定题库配置"), "");
-    } else {
-        Globals().CustomBank.assign(Split(ReadText(h), "\r\n"));
-        WriteConfigValue(Gbk("自定题库配置"), path);
     }
-    CloseFile(h);
-    setStatus(info2_, NumberToText(static_cast<std::int32_t>(Globals().CustomBank.size())));
 }
 
 // ---------------------------------------------------------------- search
@@ -499,9 +524,8 @@ bool MainWindow::RedirectNewWindow() {
 
 void MainWindow::LoadBatchList() {
     QString name = AskOpenFileName(this, {QStringLiteral("*.Txt"), kTextFileFilters});
-    int h = OpenFile(ToGbk(name));
-    if (auto position = LoadBatch(Globals().BatchCheck, ReadText(h))) setStatus(info1_, *position);
-    CloseFile(h);
+    std::string text = ReadAndClose(OpenFile(ToGbk(name))).value_or("");
+    if (auto position = LoadBatch(Globals().BatchCheck, text)) setStatus(info1_, *position);
 }
 
 void MainWindow::BatchNext() { searchBatchLine(StepBatchForward(Globals().BatchCheck)); }
@@ -608,7 +632,12 @@ void MainWindow::DeleteQuestion() {
 
 void MainWindow::RecordQuestion() {
     std::string item(listModel_->itemText(selectedRow()));
-    RecordOutcome result = RecordInFile(Concat(Globals().RunDir, kRecordFileName), item);
+    RecordOutcome result = RecordOutcome::Failed;
+    try {
+        result = RecordInFile(Concat(Globals().RunDir, kRecordFileName), item);
+    } catch (const std::bad_alloc&) {
+        // a record file too large to read is one that cannot be read
+    }
     setStatus(info5_, outcome(result == RecordOutcome::Added ? "成功添加" : "添加失败"));
 }
 
@@ -633,6 +662,14 @@ void MainWindow::StartRemoveDuplicates() {
     removal_->start();
     ShowStatus(1);
     listModel_->clear();
+}
+
+// Edits of the bank wait until a running removal has handed its result
+// back; until then they are refused, and the user is told why.
+bool MainWindow::refuseDuringRemoval() {
+    if (!removal_) return false;
+    setStatus(info5_, outcome("正在删除重复"));
+    return true;
 }
 
 void MainWindow::finishRemoveDuplicates(std::optional<std::string> result) {

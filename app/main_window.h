@@ -97,8 +97,9 @@ private:
     void WebSearch();
     void navigateBrowser(const QString& address);
     void finishRemoveDuplicates(std::optional<std::string> result);
-    bool refuseDuringRemoval() const { return removal_ != nullptr; }
+    bool refuseDuringRemoval();
     int selectedRow() const;
+    void setCustomBank(std::string_view text);
     void searchBatchLine(const std::optional<BatchStep>& step);
     std::string newEntryFileName();
 

@@ -1,6 +1,7 @@
 #include "search/search_list.h"
 
 #include <algorithm>
+#include <exception>
 #include <thread>
 
 #include "search/pinyin.h"
@@ -55,6 +56,33 @@ std::vector<std::size_t> Matches(const TextArray& a, std::string_view s, std::si
     return hits;
 }
 
+// Runs `beside` on a second thread while `here` runs on this one, or both in
+// turn on this one; an exception from either is passed on once both are done.
+template <typename Beside, typename Here>
+void RunTogether(bool parallel, Beside&& beside, Here&& here) {
+    if (!parallel) {
+        beside();
+        here();
+        return;
+    }
+    std::exception_ptr besideError;
+    std::thread thread([&] {
+        try {
+            beside();
+        } catch (...) {
+            besideError = std::current_exception();
+        }
+    });
+    try {
+        here();
+    } catch (...) {
+        thread.join();
+        throw;
+    }
+    thread.join();
+    if (besideError) std::rethrow_exception(besideError);
+}
+
 }  // namespace
 
 std::string FoldForSearch(std::string_view text) {
@@ -70,22 +98,32 @@ void SearchList::add(std::string_view line) {
 }
 
 void SearchList::addAll(const TextArray& lines) {
-    lines_.addAll(lines);
-    folded_.reserve(folded_.size() + lines.size(), folded_.bytes().size() + lines.bytes().size());
-    keys_.reserve(keys_.size() + lines.size(), keys_.bytes().size() + lines.bytes().size() / 3);
-    auto addKeys = [this, &lines] {
-        for (std::string_view line : lines) keys_.addWritten([line](std::string& out) { AppendPinyinInitials(out, line, true); });
-    };
-    // A large bank is folded and keyed on two threads at once; the two
-    // buffers are separate, so the threads share nothing but the lines.
-    std::thread keyer;
-    if (lines.size() >= 65536) {
-        keyer = std::thread(addKeys);
-    } else {
-        addKeys();
+    std::size_t before = size();
+    try {
+        lines_.addAll(lines);
+        folded_.reserve(folded_.size() + lines.size(), folded_.bytes().size() + lines.bytes().size());
+        keys_.reserve(keys_.size() + lines.size(), keys_.bytes().size() + lines.bytes().size() / 3);
+        // A large bank is folded and keyed on two threads at once; the two
+        // buffers are separate, so the threads share nothing but the lines.
+        RunTogether(
+            lines.size() >= 65536,
+            [&] {
+                for (std::string_view line : lines) {
+                    keys_.addWritten([line](std::string& out) { AppendPinyinInitials(out, line, true); });
+                }
+            },
+            [&] {
+                for (std::string_view line : lines) {
+                    folded_.addWritten([line](std::string& out) { AppendFoldedForSearch(out, line); });
+                }
+            });
+    } catch (...) {
+        // Out of memory part way: the list stays as it was, forms included.
+        lines_.truncate(before);
+        folded_.truncate(before);
+        keys_.truncate(before);
+        throw;
     }
-    for (std::string_view line : lines) folded_.addWritten([line](std::string& out) { AppendFoldedForSearch(out, line); });
-    if (keyer.joinable()) keyer.join();
 }
 
 void SearchList::removeAt(std::size_t i) {
@@ -150,13 +188,10 @@ TextArray HitList(const SearchList& custom, const SearchList& bank, std::string_
     // hits follow the first's, so the order is that of one pass.
     std::size_t half = bank.size() >= 65536 ? bank.size() / 2 : bank.size();
     TextArray later;
-    std::thread second;
-    if (half < bank.size()) second = std::thread([&] { bank.addHits(later, s, {}, half, bank.size()); });
-    bank.addHits(hits, s, {}, 0, half);
-    if (second.joinable()) {
-        second.join();
-        hits.addAll(later);
-    }
+    RunTogether(
+        half < bank.size(), [&] { bank.addHits(later, s, {}, half, bank.size()); },
+        [&] { bank.addHits(hits, s, {}, 0, half); });
+    hits.addAll(later);
     return hits;
 }
 

@@ -44,17 +44,41 @@ std::shared_ptr<OpenHandle> Lookup(int id) {
     return it == handles.end() ? nullptr : it->second;
 }
 
-// Everything from the current position to the end of the file.
-std::string Remaining(OpenHandle& h) {
-    if (!h.file) return h.position < h.memory.size() ? h.memory.substr(h.position) : std::string();
-    std::string out;
-    if (std::fseek(h.file, 0, SEEK_END) != 0) return out;
-    long end = std::ftell(h.file);
-    if (end < 0 || static_cast<std::size_t>(end) <= h.position) return out;
-    out.resize(static_cast<std::size_t>(end) - h.position);
-    std::fseek(h.file, static_cast<long>(h.position), SEEK_SET);
-    out.resize(std::fread(out.data(), 1, out.size(), h.file));
-    return out;
+// The text of a disk file from the current position, read a piece at a time
+// and scanned as it comes, so reading stops at the first stop byte: a large
+// file that is not text costs one piece, not its whole size in memory.
+// Returns the text and how many bytes the position moves on.
+std::pair<std::string, std::size_t> ReadDiskText(std::FILE* file, std::size_t position) {
+    constexpr std::size_t kPiece = 1 << 20;
+    std::string bytes;
+    std::size_t scan = 0;  // the next character boundary to look at
+    if (std::fseek(file, static_cast<long>(position), SEEK_SET) != 0) return {};
+    for (;;) {
+        std::size_t had = bytes.size();
+        bytes.resize(had + kPiece);
+        bytes.resize(had + std::fread(bytes.data() + had, 1, kPiece, file));
+        bool atEnd = bytes.size() == had;
+        while (scan < bytes.size()) {
+            char c = bytes[scan];
+            if (c == '\0' || c == '\x1A') {
+                bytes.resize(scan);
+                return {std::move(bytes), scan};
+            }
+            if (!IsLeadByte(c)) {
+                ++scan;
+                continue;
+            }
+            if (scan + 1 == bytes.size() && !atEnd) break;  // its second byte comes with the next piece
+            if (scan + 1 < bytes.size() && bytes[scan + 1] == '\0') {
+                bytes.resize(scan);  // a lead byte before NUL is left out; the position stops at the NUL
+                return {std::move(bytes), scan + 1};
+            }
+            scan += 2;
+        }
+        if (atEnd) break;
+    }
+    std::size_t length = bytes.size();
+    return {std::move(bytes), length};
 }
 
 // Length of the text before the first 0x00 or 0x1A that starts a character,
@@ -126,11 +150,16 @@ int OpenMemoryFile() { return Register(std::make_shared<OpenHandle>()); }
 std::string ReadText(int id) {
     auto h = Lookup(id);
     if (!h) return {};
-    std::string bytes = Remaining(*h);
-    auto [length, stop] = TextExtent(bytes);
+    if (h->file) {
+        auto [text, advance] = ReadDiskText(h->file, h->position);
+        h->position += advance;
+        return text;
+    }
+    if (h->position >= h->memory.size()) return {};
+    std::string_view rest = std::string_view(h->memory).substr(h->position);
+    auto [length, stop] = TextExtent(rest);
     h->position += stop;
-    bytes.resize(length);
-    return bytes;
+    return std::string(rest.substr(0, length));
 }
 
 std::string_view TextUpToStop(std::string_view bytes) { return bytes.substr(0, TextExtent(bytes).first); }

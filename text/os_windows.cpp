@@ -1,7 +1,9 @@
 // Windows side of the OS seam. Paths are GBK (code page 936) texts; they are
 // widened with the Win32 conversion so that the wide file API is used.
 #include <windows.h>
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <psapi.h>
 #include <share.h>
 
@@ -64,7 +66,15 @@ std::FILE* OpenExistingForUpdate(std::string_view gbkPath) {
 }
 
 std::FILE* CreateExclusive(std::string_view gbkPath) {
-    return _wfsopen(Widen(gbkPath).c_str(), L"wxb", _SH_DENYWR);
+    // The C runtime mingw links against has no "x" open mode: use O_EXCL.
+    int fd = -1;
+    if (_wsopen_s(&fd, Widen(gbkPath).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYWR,
+                  _S_IREAD | _S_IWRITE) != 0) {
+        return nullptr;
+    }
+    std::FILE* f = _fdopen(fd, "wb");
+    if (!f) _close(fd);
+    return f;
 }
 
 bool SyncToDisk(std::FILE* file) {
@@ -72,6 +82,9 @@ bool SyncToDisk(std::FILE* file) {
            FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
 }
 
+// The ANSI profile functions take the GBK bytes of the values as they are, so
+// the file holds GBK text whatever the program is given. (The file name is
+// read in the system code page, which is 936 on a Chinese system.)
 std::string ReadProfileValue(std::string_view file, std::string_view section, std::string_view key) {
     std::vector<char> buffer(10240);
     DWORD n = GetPrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(), "",
@@ -81,7 +94,7 @@ std::string ReadProfileValue(std::string_view file, std::string_view section, st
 }
 
 bool WriteProfileValue(std::string_view file, std::string_view section, std::string_view key,
-                        std::string_view value) {
+                       std::string_view value) {
     return WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
                                       std::string(value).c_str(), std::string(file).c_str()) != 0;
 }

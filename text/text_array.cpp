@@ -39,6 +39,12 @@ void TextArray::replaceAt(std::size_t i, std::string_view line) {
     for (std::size_t k = i + 1; k < starts_.size(); ++k) starts_[k] = starts_[k] - oldLength + line.size();
 }
 
+void TextArray::truncate(std::size_t n) {
+    if (n >= size()) return;
+    bytes_.resize(starts_[n]);
+    starts_.resize(n + 1);
+}
+
 void TextArray::clear() {
     bytes_.clear();
     bytes_.shrink_to_fit();

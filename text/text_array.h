@@ -43,6 +43,8 @@ public:
     void removeAt(std::size_t i);
     void replaceAt(std::size_t i, std::string_view line);
     void clear();
+    // Keeps the first n lines.
+    void truncate(std::size_t n);
     void reserve(std::size_t lines, std::size_t bytes);
 
     std::vector<std::string> toVector() const;

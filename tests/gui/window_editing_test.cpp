@@ -231,8 +231,9 @@ private slots:
         menu("删除重复");
         QVERIFY(f->window->removalRunning());
         f->box("搜索编辑框")->setText(QStringLiteral("新题"));
-        f->click("添加新题目按钮");  // refused while the bank is being rebuilt
+        f->click("添加新题目按钮");  // refused while the bank is being rebuilt, and said so
         QCOMPARE(Globals().Bank.size(), 1000000u);
+        QVERIFY(isOutcome("信息5", "正在删除重复"));
         f->click("核对文本处理下按钮");  // the batch buttons stay usable
         QElapsedTimer t;
         t.start();

@@ -1,6 +1,7 @@
 // Searching in the window: the hit list, the answer in the caption, the web
 // search when nothing matches, and the batch check.
 #include <QApplication>
+#include <QClipboard>
 #include <QWebEngineView>
 #include <QTest>
 
@@ -51,6 +52,16 @@ private slots:
         }
         f->search(QStringLiteral("NM"));
         QCOMPARE(f->items(), (QStringList{"纳米(NM)作单位,1NM等于?【10的负9次方】", "纳米(NM)作单位,1NM等于?【10的负9次方】"}));
+    }
+
+    void aPastedLineBreakDoesNotSpoilTheSearch() {
+        QApplication::clipboard()->setText(QStringLiteral("泸定桥\r\n第二行"));
+        f->box("搜索编辑框")->clear();
+        f->box("搜索编辑框")->setFocus();
+        QTest::keyClick(f->box("搜索编辑框"), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f->text("搜索编辑框"), QStringLiteral("泸定桥"));
+        QTest::keyClick(f->box("搜索编辑框"), Qt::Key_Return);
+        QCOMPARE(f->model()->count(), 2);
     }
 
     void anEmptySearchListsTheWholeMainBankAndNoWebSearch() {

@@ -60,6 +60,29 @@ TEST_F(Files, ReadTextStopsAtNulAndEofBytesThatStartACharacter) {
     }
 }
 
+TEST_F(Files, ReadTextDecidesAtPieceBoundariesAndStopsEarly) {
+    const std::string before(1 << 20, 'a');  // the lead byte ends the first piece read
+    struct Case {
+        std::string bytes, text;
+    } cases[] = {
+        {before.substr(1) + std::string("\xB0\0x", 3), before.substr(1)},
+        {before.substr(1) + "\xB0\x1A" "c", before.substr(1) + "\xB0\x1A" "c"},
+        {before + "\xB0", before + "\xB0"},  // a cut character at the end is kept
+    };
+    for (const auto& c : cases) {
+        dir.write("t.txt", c.bytes);
+        int h = OpenFile(dir.gbk("t.txt"));
+        EXPECT_EQ(ReadText(h), c.text);
+        CloseFile(h);
+    }
+    // A huge file that is not text costs nothing: the first NUL ends it.
+    dir.write("huge.bin", "ab");
+    fs::resize_file(dir.path() / "huge.bin", std::uintmax_t{8} << 30);  // sparse, all NUL
+    int h = OpenFile(dir.gbk("huge.bin"));
+    EXPECT_EQ(ReadText(h), "ab");
+    CloseFile(h);
+}
+
 TEST_F(Files, MemoryFilesWriteSeekAndRead) {
     int h = OpenMemoryFile();
     EXPECT_GT(h, 0);
