@@ -1,5 +1,6 @@
 #include "text/files.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <mutex>
 #include <system_error>
 #include <unordered_map>
+#include <vector>
 
 #include "text/gbk_text.h"
 #include "text/os.h"
@@ -52,12 +54,31 @@ std::pair<std::string, std::size_t> ReadDiskText(std::FILE* file, std::size_t po
     constexpr std::size_t kPiece = 1 << 20;
     std::string bytes;
     std::size_t scan = 0;  // the next character boundary to look at
+    // Room for the whole rest of an ordinary file at once (a huge one grows
+    // as it is read, and usually stops early).
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        long end = std::ftell(file);
+        if (end > 0 && static_cast<std::size_t>(end) > position) {
+            bytes.reserve(std::min<std::size_t>(static_cast<std::size_t>(end) - position, std::size_t{256} << 20));
+        }
+    }
     if (std::fseek(file, static_cast<long>(position), SEEK_SET) != 0) return {};
+    std::vector<char> piece(kPiece);
     for (;;) {
         std::size_t had = bytes.size();
-        bytes.resize(had + kPiece);
-        bytes.resize(had + std::fread(bytes.data() + had, 1, kPiece, file));
+        bytes.append(piece.data(), std::fread(piece.data(), 1, kPiece, file));
         bool atEnd = bytes.size() == had;
+        std::string_view fresh = std::string_view(bytes).substr(scan);
+        if (!atEnd && fresh.find('\0') == std::string_view::npos && fresh.find('\x1A') == std::string_view::npos) {
+            // No stop byte in the piece: skip to its last character boundary.
+            // The place after a byte below 0x80 is a boundary, and from there
+            // high bytes pair up, so an odd run at the end leaves a lead byte
+            // waiting for its second byte.
+            std::size_t boundary = bytes.size();
+            while (boundary > scan && IsLeadByte(bytes[boundary - 1])) --boundary;
+            scan = (bytes.size() - boundary) % 2 == 0 ? bytes.size() : bytes.size() - 1;
+            continue;
+        }
         while (scan < bytes.size()) {
             char c = bytes[scan];
             if (c == '\0' || c == '\x1A') {
